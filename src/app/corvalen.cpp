@@ -1,0 +1,74 @@
+#include "corvalen.h"
+
+#include "app/form1.h"
+#include "app/form3.h"
+#include "app/main_window_load.h"
+#include "app/splash.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace corvalen {
+
+namespace {
+    void centreOnScreen(QWidget& window)
+    {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        QRect frame(QPoint(0, 0), window.size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+} // namespace
+
+Corvalen::Corvalen(Platform platform, Sites sites)
+    : m_platform(platform)
+    , m_sites(std::move(sites))
+{
+}
+
+Corvalen::~Corvalen()
+{
+    delete m_splash.data();
+    delete m_main.data();
+}
+
+void Corvalen::start()
+{
+    auto* splash = new Form3;
+    m_splash = splash;
+    track(splash);
+    new Splash(*splash, [this] { return loadMainWindow(); }, m_sites, m_platform.shell,
+        m_platform.dialogs);
+    centreOnScreen(*splash);
+    splash->load();
+    splash->show();
+}
+
+Form1* Corvalen::loadMainWindow()
+{
+    if (m_main)
+        return m_main;
+    auto* form = new Form1(m_platform.components, m_sites.contactQq);
+    m_main = form;
+    track(form);
+    centreOnScreen(*form);
+    new MainWindowLoad(*form, m_sites);
+    form->load();
+    return form;
+}
+
+void Corvalen::track(QWidget* form)
+{
+    ++m_openForms;
+    connect(static_cast<Form*>(form), &Form::unloaded, this, &Corvalen::forget);
+}
+
+void Corvalen::forget()
+{
+    if (--m_openForms == 0)
+        emit lastWindowGone();
+}
+
+} // namespace corvalen

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/toolkit/form.h"
+#include "app/toolkit/label.h"
+#include "app/toolkit/picture_box.h"
+#include "app/toolkit/timer.h"
+
+namespace corvalen {
+
+// The splash window: the program's picture with a large counter over it.
+class Form3 : public Form {
+    Q_OBJECT
+public:
+    Form3();
+
+    PictureBox Picture1;
+    Label Label1;
+    Timer Timer1;
+
+    int SplashTicks = 0;
+};
+
+} // namespace corvalen

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/toolkit/control.h"
+#include "watcher/media_player.h"
+
+#include <memory>
+
+namespace corvalen {
+
+// The media player's place in the window. It lies behind the panes and is never seen; the
+// player itself plays without a picture.
+class MediaPlayerControl : public Control {
+public:
+    MediaPlayerControl(QWidget* parent, std::unique_ptr<MediaPlayer> player)
+        : Control(new QWidget(parent))
+        , m_player(std::move(player))
+    {
+    }
+
+    MediaPlayer* operator->() const { return m_player.get(); }
+    MediaPlayer& player() const { return *m_player; }
+
+private:
+    std::unique_ptr<MediaPlayer> m_player;
+};
+
+} // namespace corvalen

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/toolkit/control.h"
+#include "browse/browser_pane.h"
+
+#include <memory>
+
+namespace corvalen {
+
+// A browser pane placed in a window like any control: `WebBrowser6->Navigate2(url)` reaches the
+// browser, `WebBrowser6.setWidth(w)` places it.
+class PaneControl : public Control {
+public:
+    explicit PaneControl(std::unique_ptr<BrowserPane> pane)
+        : Control(pane->widget())
+        , m_pane(std::move(pane))
+    {
+    }
+
+    BrowserPane* operator->() const { return m_pane.get(); }
+    BrowserPane& browser() const { return *m_pane; }
+
+private:
+    std::unique_ptr<BrowserPane> m_pane;
+};
+
+} // namespace corvalen

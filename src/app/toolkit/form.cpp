@@ -1,0 +1,111 @@
+#include "form.h"
+
+#include "control.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+#include <algorithm>
+#include <vector>
+
+namespace corvalen {
+
+Form::Form(float clientWidth, float clientHeight, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags)
+{
+    resize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+}
+
+float Form::ScaleWidth() const { return static_cast<float>(width()) * kTwipsPerPixel; }
+
+float Form::ScaleHeight() const { return static_cast<float>(height()) * kTwipsPerPixel; }
+
+WindowState Form::windowStateValue() const
+{
+    const Qt::WindowStates states = windowState();
+    if (states & Qt::WindowMinimized)
+        return WindowState::Minimized;
+    if (states & Qt::WindowMaximized)
+        return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void Form::setWindowStateValue(WindowState state)
+{
+    switch (state) {
+    case WindowState::Minimized:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case WindowState::Maximized:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    case WindowState::Normal:
+        setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+float Form::screenWidthTwips() const
+{
+    if (m_screenWidth)
+        return *m_screenWidth;
+    const QScreen* shown = screen();
+    return shown ? static_cast<float>(shown->geometry().width()) * kTwipsPerPixel : 0.0f;
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Load.raise();
+}
+
+void Form::unload()
+{
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    hide();
+    Unload.raise();
+    emit unloaded();
+    deleteLater();
+}
+
+void Form::stackFrontToBack(std::initializer_list<Control*> controls)
+{
+    std::vector<Control*> ordered(controls);
+    std::for_each(ordered.rbegin(), ordered.rend(), [](Control* control) {
+        if (control->widget())
+            control->widget()->raise();
+    });
+}
+
+void Form::orderTabs(std::initializer_list<Control*> controls)
+{
+    std::vector<Control*> ordered(controls);
+    std::stable_sort(ordered.begin(), ordered.end(),
+        [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1]->widget(), ordered[i]->widget());
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Resize.raise();
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Resize.raise();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    unload();
+}
+
+} // namespace corvalen

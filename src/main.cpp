@@ -1,0 +1,22 @@
+#include "app/corvalen.h"
+#include "platform/qt_desktop_shell.h"
+#include "platform/qt_dialogs.h"
+#include "platform/webengine_components.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    corvalen::QtDesktopShell shell;
+    corvalen::QtDialogs dialogs;
+    corvalen::WebEngineComponents components(shell);
+    corvalen::Corvalen program({ components, shell, dialogs }, corvalen::Sites::production());
+    QObject::connect(&program, &corvalen::Corvalen::lastWindowGone, &app, &QApplication::quit);
+    program.start();
+    return app.exec();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/desktop_shell.h"
+
+namespace corvalen {
+
+class QtDesktopShell : public DesktopShell {
+public:
+    bool startProgram(const QString& path, StartWindow window) override;
+    bool openUrl(const QString& url) override;
+    std::optional<QString> installedProgramFolder(const QString& executable) override;
+};
+
+} // namespace corvalen

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "watcher/media_player.h"
+
+#include <QObject>
+
+class QAudioOutput;
+class QMediaPlayer;
+
+namespace corvalen {
+
+// The tone player on Qt Multimedia: half volume, plays at once, shows no error.
+class QtMediaPlayer : public QObject, public MediaPlayer {
+    Q_OBJECT
+public:
+    explicit QtMediaPlayer(QObject* parent = nullptr);
+
+    void setURL(const QString& url) override;
+    QString URL() const override { return m_url; }
+
+    QMediaPlayer* player() const { return m_player; }
+
+private:
+    QMediaPlayer* m_player;
+    QAudioOutput* m_output;
+    QString m_url;
+};
+
+} // namespace corvalen

@@ -1,0 +1,78 @@
+#include "silent_page.h"
+
+#include <QAuthenticator>
+#include <QCoreApplication>
+#include <QWebEngineCertificateError>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+
+namespace corvalen {
+
+namespace {
+    // The engine asks a leave-page question through a confirm with this text; answering no would
+    // block every refresh of a page that asks it.
+    QString leavePageQuestion()
+    {
+        return QCoreApplication::translate("QWebEnginePage",
+            "Are you sure you want to leave this page? Changes that you made may not be saved.");
+    }
+} // namespace
+
+SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
+    : QWebEnginePage(profile, parent)
+{
+    // Invalid certificates are refused, silent or not: nobody is there to judge them.
+    connect(this, &QWebEnginePage::certificateError, this, [](QWebEngineCertificateError error) {
+        error.rejectCertificate();
+    });
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+        [this](const QUrl& origin, Feature feature) {
+            setFeaturePermission(origin, feature, PermissionDeniedByUser);
+        });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+        [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+        [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+        [](const QUrl&, QAuthenticator* authenticator) { *authenticator = QAuthenticator(); });
+    connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
+        [](const QUrl&, QAuthenticator* authenticator, const QString&) {
+            *authenticator = QAuthenticator();
+        });
+}
+
+QWebEnginePage* SilentPage::createWindow(WebWindowType type)
+{
+    return onCreateWindow ? onCreateWindow(type) : nullptr;
+}
+
+void SilentPage::javaScriptAlert(const QUrl& origin, const QString& message)
+{
+    if (!silent)
+        QWebEnginePage::javaScriptAlert(origin, message);
+}
+
+bool SilentPage::javaScriptConfirm(const QUrl& origin, const QString& message)
+{
+    if (!silent)
+        return QWebEnginePage::javaScriptConfirm(origin, message);
+    return message == leavePageQuestion();
+}
+
+bool SilentPage::javaScriptPrompt(const QUrl& origin, const QString& message,
+    const QString& defaultValue, QString* result)
+{
+    if (!silent)
+        return QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
+    return false;
+}
+
+QStringList SilentPage::chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
+    const QStringList& acceptedMimeTypes)
+{
+    if (!silent)
+        return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+    return {};
+}
+
+} // namespace corvalen

@@ -1,0 +1,41 @@
+#include "webengine_components.h"
+
+#include "platform/qt_media_player.h"
+#include "platform/webengine_pane.h"
+
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+namespace corvalen {
+
+WebEngineComponents::WebEngineComponents(DesktopShell& shell, QObject* parent)
+    : QObject(parent)
+    , m_shell(shell)
+    , m_profile(new QWebEngineProfile(this))
+{
+    m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    QWebEngineSettings* settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    // A pane never saves a file: a download that is not accepted is dropped.
+    connect(m_profile, &QWebEngineProfile::downloadRequested, this,
+        [](QWebEngineDownloadRequest* download) { download->cancel(); });
+}
+
+WebEngineComponents::~WebEngineComponents() = default;
+
+std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, const QString& name)
+{
+    return std::make_unique<WebEnginePane>(m_profile, parent, name, m_shell);
+}
+
+std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)
+{
+    Q_UNUSED(parent);
+    return std::make_unique<QtMediaPlayer>();
+}
+
+} // namespace corvalen

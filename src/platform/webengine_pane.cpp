@@ -1,0 +1,210 @@
+#include "webengine_pane.h"
+
+#include "platform/external_browser_page.h"
+#include "platform/silent_page.h"
+
+#include <QTimer>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+namespace corvalen {
+
+namespace {
+    const char* const kNoPageTitle = "没有可以显示的页面";
+    constexpr int kMaxCrashRetries = 3;
+    // net::ERR_ABORTED: a load that another load or a stop replaced.
+    constexpr int kAbortedError = -3;
+
+    // Read in the script world of the program, so that nothing the page defines can change it.
+    const char* const kReadDocument
+        = "(function () { var b = document.body;"
+          " return [String(document.title), b ? b.innerHTML : null]; })()";
+
+    QString errorPageHtml(const QUrl& failed)
+    {
+        const QString shown = failed.toDisplayString().left(300).toHtmlEscaped();
+        return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
+            + QString::fromUtf8(kNoPageTitle)
+            + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
+            + QString::fromUtf8(kNoPageTitle) + QStringLiteral("</h3><p>") + shown
+            + QStringLiteral("</p></body></html>");
+    }
+} // namespace
+
+WebEnginePane::WebEnginePane(
+    QWebEngineProfile* profile, QWidget* parent, const QString& name, DesktopShell& shell)
+    : m_view(new QWebEngineView(parent))
+    , m_page(new SilentPage(profile, m_view))
+    , m_name(name)
+    , m_shell(shell)
+{
+    m_view->setPage(m_page);
+    m_page->onCreateWindow = [this](QWebEnginePage::WebWindowType) { return pageForNewWindow(); };
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePane::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+        [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status == QWebEnginePage::NormalTerminationStatus)
+                return;
+            m_loading = false;
+            // Not from inside the engine's own notification.
+            QTimer::singleShot(0, this, [this] { recoverFromCrash(); });
+        });
+}
+
+WebEnginePane::~WebEnginePane()
+{
+    m_page->onCreateWindow = nullptr;
+    disconnect(m_page, nullptr, this, nullptr);
+    delete m_view.data();
+}
+
+QWidget* WebEnginePane::widget() { return m_view; }
+
+QWebEnginePage* WebEnginePane::page() const { return m_page; }
+
+void WebEnginePane::Navigate2(const QString& url)
+{
+    const QUrl address(url);
+    m_lastUrl = address;
+    if (!address.isValid() || address.isEmpty()) {
+        showErrorPage(address);
+        return;
+    }
+    m_page->load(address);
+}
+
+void WebEnginePane::Refresh()
+{
+    // A refresh of our error page retries the address that failed, and a refresh over a load
+    // still running asks for that load again rather than for the page before it.
+    if (m_failedUrl) {
+        m_page->load(*m_failedUrl);
+        return;
+    }
+    if (m_loading || m_page->url().isEmpty()) {
+        if (!m_lastUrl.isEmpty())
+            m_page->load(m_lastUrl);
+        return;
+    }
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+bool WebEnginePane::Silent() const { return m_page->silent; }
+
+void WebEnginePane::setSilent(bool silent) { m_page->silent = silent; }
+
+void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
+{
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        ++m_loadSerial;
+        m_loading = true;
+        if (!m_errorPageLoading) {
+            m_lastUrl = info.url();
+            m_failedUrl.reset();
+        }
+        DownloadBegin.raise();
+        return;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        m_loading = false;
+        m_errorPageLoading = false;
+        DownloadComplete.raise();
+        return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        m_loading = false;
+        DownloadComplete.raise();
+        onLoadSucceeded(info.url());
+        return;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        m_loading = false;
+        DownloadComplete.raise();
+        onLoadFailed(info);
+        return;
+    }
+}
+
+void WebEnginePane::onLoadSucceeded(const QUrl& url)
+{
+    if (m_errorPageLoading) {
+        m_errorPageLoading = false;
+        readDocument(m_failedUrl.value_or(url));
+        return;
+    }
+    m_crashRetries = 0;
+    readDocument(url);
+}
+
+void WebEnginePane::onLoadFailed(const QWebEngineLoadingInfo& info)
+{
+    if (m_errorPageLoading) {
+        // Our own page failed too: say so without loading anything more.
+        m_errorPageLoading = false;
+        m_document = Document { QString::fromUtf8(kNoPageTitle), QString() };
+        DocumentComplete.raise(Object(), info.url().toString());
+        return;
+    }
+    if (info.errorCode() == kAbortedError)
+        return;
+    // An HTTP error status still brings the server's own page: that page is the document.
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        readDocument(info.url());
+        return;
+    }
+    showErrorPage(info.url());
+}
+
+void WebEnginePane::readDocument(const QUrl& url)
+{
+    const quint64 serial = m_loadSerial;
+    const QPointer<WebEnginePane> self(this);
+    m_page->runJavaScript(QString::fromUtf8(kReadDocument), QWebEngineScript::ApplicationWorld,
+        [self, serial, url](const QVariant& result) {
+            // Results of an earlier load, or of a page being torn down, are dropped.
+            if (!self || self->m_loadSerial != serial)
+                return;
+            self->acceptDocument(result, url);
+        });
+}
+
+void WebEnginePane::acceptDocument(const QVariant& result, const QUrl& url)
+{
+    const QVariantList values = result.toList();
+    if (values.size() != 2)
+        return;
+    Document document { values[0].toString(), std::nullopt };
+    if (values[1].typeId() == QMetaType::QString)
+        document.bodyHtml = values[1].toString();
+    m_document = std::move(document);
+    DocumentComplete.raise(Object(), url.toString());
+}
+
+void WebEnginePane::showErrorPage(const QUrl& failed)
+{
+    m_failedUrl = failed;
+    m_errorPageLoading = true;
+    m_page->setHtml(errorPageHtml(failed));
+}
+
+void WebEnginePane::recoverFromCrash()
+{
+    if (++m_crashRetries <= kMaxCrashRetries && !m_lastUrl.isEmpty()) {
+        m_page->load(m_lastUrl);
+        return;
+    }
+    showErrorPage(m_lastUrl);
+}
+
+QWebEnginePage* WebEnginePane::pageForNewWindow()
+{
+    BrowserObject target;
+    bool cancel = false;
+    NewWindow2.raise(target, cancel);
+    if (cancel)
+        return nullptr;
+    if (auto* receiver = dynamic_cast<WebEnginePane*>(target.pane))
+        return receiver->page();
+    return new ExternalBrowserPage(m_page->profile(), m_shell, this);
+}
+
+} // namespace corvalen

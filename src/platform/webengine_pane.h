@@ -1,0 +1,62 @@
+#pragma once
+
+#include "browse/browser_pane.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <QWebEnginePage>
+
+class QWebEngineLoadingInfo;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace corvalen {
+
+class DesktopShell;
+class SilentPage;
+
+// A browser pane on Qt WebEngine. Each completed load is read once (title and body) and only
+// then reported, so a handler never sees a document of an earlier load. A failed load shows a
+// small page of our own whose title says that there is no page to display.
+class WebEnginePane : public QObject, public BrowserPane {
+    Q_OBJECT
+public:
+    WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
+        DesktopShell& shell);
+    ~WebEnginePane() override;
+
+    QWidget* widget() override;
+    void Navigate2(const QString& url) override;
+    void Refresh() override;
+    bool Silent() const override;
+    void setSilent(bool silent) override;
+    const std::optional<Document>& document() const override { return m_document; }
+    BrowserObject Object() override { return { this, m_name }; }
+
+    QWebEnginePage* page() const;
+
+private:
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
+    void onLoadSucceeded(const QUrl& url);
+    void onLoadFailed(const QWebEngineLoadingInfo& info);
+    void readDocument(const QUrl& url);
+    void acceptDocument(const QVariant& result, const QUrl& url);
+    void showErrorPage(const QUrl& failed);
+    void recoverFromCrash();
+    QWebEnginePage* pageForNewWindow();
+
+    QPointer<QWebEngineView> m_view;
+    SilentPage* m_page;
+    QString m_name;
+    DesktopShell& m_shell;
+    std::optional<Document> m_document;
+    quint64 m_loadSerial = 0;
+    QUrl m_lastUrl;
+    std::optional<QUrl> m_failedUrl;
+    bool m_loading = false;
+    bool m_errorPageLoading = false;
+    int m_crashRetries = 0;
+};
+
+} // namespace corvalen

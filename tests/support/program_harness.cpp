@@ -1,0 +1,20 @@
+#include "program_harness.h"
+
+namespace corvalen::testing {
+
+ProgramHarness::ProgramHarness(Sites sites)
+    : program(std::make_unique<Corvalen>(Platform { components, shell, dialogs }, std::move(sites)))
+{
+    program->start();
+}
+
+ProgramHarness::~ProgramHarness() = default;
+
+Form1& ProgramHarness::shownForm()
+{
+    Form1& main = form();
+    main.show();
+    return main;
+}
+
+} // namespace corvalen::testing

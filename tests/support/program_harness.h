@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/corvalen.h"
+#include "app/form1.h"
+#include "app/form3.h"
+#include "fakes.h"
+
+#include <memory>
+
+namespace corvalen::testing {
+
+// The whole program on test doubles: the real windows and handlers, fake panes, player, shell
+// and message boxes. The sites are the production ones unless a test gives others.
+class ProgramHarness {
+public:
+    explicit ProgramHarness(Sites sites = Sites::production());
+    ~ProgramHarness();
+
+    Form1& form() { return *program->mainWindow(); }
+    FakePane& pane(int number) { return components.pane(QStringLiteral("WebBrowser%1").arg(number)); }
+    // The main window as the user sees it after the splash: loaded and shown.
+    Form1& shownForm();
+
+    FakeComponents components;
+    FakeShell shell;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Corvalen> program;
+};
+
+} // namespace corvalen::testing
