@@ -52,6 +52,8 @@ std::optional<QString> FakeShell::installedProgramFolder(const QString& executab
 int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title)
 {
     shown.push_back({ prompt, style, title });
+    if (whileOpen)
+        whileOpen();
     if (answers.empty())
         return MsgBoxResult::Ok;
     const int answer = answers.front();

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -87,6 +88,8 @@ public:
 
     std::deque<int> answers;
     std::vector<ShownMessage> shown;
+    // Runs while a box is open, as events that arrive during a modal box would.
+    std::function<void()> whileOpen;
 };
 
 } // namespace corvalen::testing

@@ -1,0 +1,186 @@
+#include "loopback_server.h"
+#include "platform/webengine_components.h"
+#include "platform/webengine_pane.h"
+
+#include "fakes.h"
+
+#include <QTcpServer>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace corvalen;
+using namespace corvalen::testing;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 20000;
+
+QString noPageTitle() { return QString::fromUtf8("没有可以显示的页面"); }
+
+// Two real panes in one window, with every completed document recorded.
+class WebEnginePaneTest : public ::testing::Test {
+protected:
+    WebEnginePaneTest()
+        : components(shell)
+    {
+        window.resize(800, 600);
+        first = components.createPane(&window, QStringLiteral("First"));
+        second = components.createPane(&window, QStringLiteral("Second"));
+        first->widget()->setGeometry(0, 0, 400, 600);
+        second->widget()->setGeometry(400, 0, 400, 600);
+        record(*first, firstDocs);
+        record(*second, secondDocs);
+        first->setSilent(true);
+        second->setSilent(true);
+        window.show();
+    }
+
+    static void record(BrowserPane& pane, QStringList& into)
+    {
+        pane.DocumentComplete.connect([&pane, &into](const BrowserObject&, const QString&) {
+            into.push_back(pane.document() ? pane.document()->Title : QStringLiteral("<none>"));
+        });
+    }
+
+    QString body(BrowserPane& pane) const
+    {
+        return pane.document() && pane.document()->bodyHtml ? *pane.document()->bodyHtml : QString();
+    }
+
+    FakeShell shell;
+    WebEngineComponents components;
+    QWidget window;
+    std::unique_ptr<BrowserPane> first;
+    std::unique_ptr<BrowserPane> second;
+    QStringList firstDocs;
+    QStringList secondDocs;
+    LoopbackServer server;
+};
+
+TEST_F(WebEnginePaneTest, ReportsTitleAndBodyOfEachCompletedLoadAndOfRefresh)
+{
+    server.setPage(QStringLiteral("/list.htm"),
+        QString::fromUtf8("<html><head><title>清单</title></head><body><p>可用金币兑换</p></body></html>")
+            .toUtf8());
+    int begins = 0;
+    int completes = 0;
+    first->DownloadBegin.connect([&] { ++begins; });
+    first->DownloadComplete.connect([&] { ++completes; });
+    EXPECT_FALSE(first->document().has_value()) << "no document before the first load";
+
+    first->Navigate2(server.url(QStringLiteral("/list.htm")));
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs[0], QString::fromUtf8("清单"));
+    EXPECT_TRUE(body(*first).contains(QString::fromUtf8("<p>可用金币兑换</p>")));
+    EXPECT_GE(begins, 1);
+    EXPECT_GE(completes, 1);
+
+    first->Refresh();
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 2, kLoadTimeoutMs);
+    EXPECT_EQ(server.hits(QStringLiteral("/list.htm")), 2);
+}
+
+TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
+{
+    const quint16 port = LoopbackServer::closedPort();
+    const QString address = QStringLiteral("http://127.0.0.1:%1/start.htm").arg(port);
+    first->Navigate2(address);
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_TRUE(firstDocs[0].contains(noPageTitle()));
+
+    QHttpServer revived;
+    revived.route(QStringLiteral("/start.htm"), [] {
+        return QHttpServerResponse("text/html", "<html><head><title>1.3.0</title></head><body>up</body></html>");
+    });
+    ASSERT_EQ(revived.listen(QHostAddress::LocalHost, port), port);
+    first->Refresh();
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 2, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs[1], QStringLiteral("1.3.0"));
+}
+
+TEST_F(WebEnginePaneTest, HttpErrorStatusKeepsTheServersPageAsTheDocument)
+{
+    server.setPage(QStringLiteral("/gone.htm"),
+        "<html><head><title>gone</title></head><body>missing</body></html>",
+        "text/html", QHttpServerResponse::StatusCode::NotFound);
+    first->Navigate2(server.url(QStringLiteral("/gone.htm")));
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs[0], QStringLiteral("gone"));
+    EXPECT_TRUE(body(*first).contains(QStringLiteral("missing")));
+}
+
+TEST_F(WebEnginePaneTest, PopUpGoesToThePaneTheHandlerNames)
+{
+    server.setPage(QStringLiteral("/opener.htm"),
+        "<html><head><title>opener</title></head><body>"
+        "<a id=\"go\" target=\"_blank\" href=\"/popup.htm\">go</a>"
+        "<script>window.open('/popup.htm');</script></body></html>");
+    server.setPage(QStringLiteral("/popup.htm"),
+        "<html><head><title>popup</title></head><body>arrived</body></html>");
+    int requests = 0;
+    first->NewWindow2.connect([&](BrowserObject& target, bool&) {
+        ++requests;
+        target = second->Object();
+    });
+    second->Navigate2(QStringLiteral("about:blank"));
+    QTRY_COMPARE_WITH_TIMEOUT(secondDocs.size(), 1, kLoadTimeoutMs);
+
+    first->Navigate2(server.url(QStringLiteral("/opener.htm")));
+    QTRY_VERIFY_WITH_TIMEOUT(secondDocs.contains(QStringLiteral("popup")), kLoadTimeoutMs);
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(firstDocs.last(), QStringLiteral("opener"));
+    EXPECT_TRUE(shell.opened.isEmpty());
+}
+
+TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
+{
+    server.setPage(QStringLiteral("/alert.htm"),
+        "<html><head><title>before</title></head><body><script>"
+        "alert('hello'); confirm('sure?'); prompt('name?'); document.title = 'after';"
+        "</script></body></html>");
+    first->Navigate2(server.url(QStringLiteral("/alert.htm")));
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs[0], QStringLiteral("after"));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
+}
+
+TEST_F(WebEnginePaneTest, SurvivesACrashedRenderer)
+{
+    server.setPage(QStringLiteral("/after.htm"),
+        "<html><head><title>after crash</title></head><body>ok</body></html>");
+    first->Navigate2(QStringLiteral("chrome://crash"));
+    QTest::qWait(3000);
+    first->Navigate2(server.url(QStringLiteral("/after.htm")));
+    QTRY_VERIFY_WITH_TIMEOUT(firstDocs.contains(QStringLiteral("after crash")), kLoadTimeoutMs);
+}
+
+TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
+{
+    QTcpServer silentServer;
+    ASSERT_TRUE(silentServer.listen(QHostAddress::LocalHost, 0));
+    const QString hanging = QStringLiteral("http://127.0.0.1:%1/slow.htm").arg(silentServer.serverPort());
+    server.setPage(QStringLiteral("/good.htm"),
+        "<html><head><title>good</title></head><body>ok</body></html>");
+
+    first->Navigate2(hanging);
+    QTRY_VERIFY_WITH_TIMEOUT(silentServer.hasPendingConnections(), kLoadTimeoutMs);
+    first->Refresh();
+    QTest::qWait(500);
+    first->Navigate2(server.url(QStringLiteral("/good.htm")));
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs, QStringList { QStringLiteral("good") });
+}
+
+TEST_F(WebEnginePaneTest, PageWithoutBodyHasNoBodyText)
+{
+    server.setPage(QStringLiteral("/frames.htm"),
+        "<html><head><title>frames</title></head><frameset cols=\"*\"></frameset></html>");
+    first->Navigate2(server.url(QStringLiteral("/frames.htm")));
+    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    ASSERT_TRUE(first->document().has_value());
+    EXPECT_FALSE(first->document()->bodyHtml.has_value() && !first->document()->bodyHtml->isEmpty());
+}
+
+} // namespace
