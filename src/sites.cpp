@@ -1,6 +1,7 @@
 #include "sites.h"
 
-namespace corvalen {
+namespace corvalen
+{
 
 Sites Sites::production()
 {

@@ -8,18 +8,20 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    void centreOnScreen(QWidget& window)
-    {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (!screen)
-            return;
-        QRect frame(QPoint(0, 0), window.size());
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+namespace
+{
+void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame(QPoint(0, 0), window.size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
 } // namespace
 
 Corvalen::Corvalen(Platform platform, Sites sites)
@@ -39,7 +41,8 @@ void Corvalen::start()
     auto* splash = new Form3;
     m_splash = splash;
     track(splash);
-    new Splash(*splash, [this] { return loadMainWindow(); }, m_sites, m_platform.shell,
+    new Splash(
+        *splash, [this] { return loadMainWindow(); }, m_sites, m_platform.shell,
         m_platform.dialogs);
     centreOnScreen(*splash);
     splash->load();

@@ -5,32 +5,36 @@
 
 #include <QIcon>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+namespace
+{
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-    void place(Control& control, float left, float top, float width, float height, int tab)
-    {
-        control.move(left, top, width, height);
-        control.setTabIndex(tab);
-    }
+void place(Control& control, float left, float top, float width, float height, int tab)
+{
+    control.move(left, top, width, height);
+    control.setTabIndex(tab);
+}
 
-    auto buttons(QWidget* parent, ButtonStyle style)
-    {
-        return [parent, style](int) { return std::make_unique<Button>(parent, style); };
-    }
+auto buttons(QWidget* parent, ButtonStyle style)
+{
+    return [parent, style](int) { return std::make_unique<Button>(parent, style); };
+}
 
-    template <typename T>
-    auto controlsIn(QWidget* parent)
-    {
-        return [parent](int) { return std::make_unique<T>(parent); };
-    }
+template <typename T> auto controlsIn(QWidget* parent)
+{
+    return [parent](int) { return std::make_unique<T>(parent); };
+}
 
-    auto optionsIn(Frame& frame)
-    {
-        return [&frame](int) { return std::make_unique<OptionButton>(frame.inner(), frame.options()); };
-    }
+auto optionsIn(Frame& frame)
+{
+    return [&frame](int) { return std::make_unique<OptionButton>(frame.inner(), frame.options()); };
+}
 } // namespace
 
 Form1::Form1(ComponentFactory& components, const QString& contactQq)
@@ -44,8 +48,8 @@ Form1::Form1(ComponentFactory& components, const QString& contactQq)
     , Command2(4, buttons(Frame2.inner(), ButtonStyle::Standard))
     , Command3(3,
           [this](int i) {
-              return std::make_unique<Button>(i == 2 ? static_cast<QWidget*>(this) : Frame4.inner(),
-                  ButtonStyle::Standard);
+              return std::make_unique<Button>(
+                  i == 2 ? static_cast<QWidget*>(this) : Frame4.inner(), ButtonStyle::Standard);
           })
     , Command4(5, buttons(this, ButtonStyle::Graphical))
     , Command5(16, buttons(this, ButtonStyle::Graphical))
@@ -197,10 +201,10 @@ void Form1::designStacking()
         &Command5(1), &WebBrowser2, &Command5(15), &Command5(14), &Command5(13), &Command5(12),
         &Command5(11), &Command5(10), &Command5(9), &Command5(7), &Command5(6), &Command5(5),
         &Command5(4), &Command5(3), &Command5(2), &Command6, &Frame4, &Frame3, &Frame2,
-        &WebBrowser1, &Command1(4), &Command1(3), &Command1(2), &Command1(1), &Command1(0),
-        &Frame1, &Frame5, &Command8, &WebBrowser6, &Command3(2), &WindowsMediaPlayer1 });
-    stackFrontToBack({ &Command3(1), &Command3(0), &Text1(1), &Check3(1), &Text1(0), &Check3(0),
-        &Label1 });
+        &WebBrowser1, &Command1(4), &Command1(3), &Command1(2), &Command1(1), &Command1(0), &Frame1,
+        &Frame5, &Command8, &WebBrowser6, &Command3(2), &WindowsMediaPlayer1 });
+    stackFrontToBack(
+        { &Command3(1), &Command3(0), &Text1(1), &Check3(1), &Text1(0), &Check3(0), &Label1 });
     stackFrontToBack({ &Option2(3), &Option2(2), &Option2(1), &Option2(0), &Check2 });
     stackFrontToBack({ &Command2(3), &Command2(2), &Command2(1), &Command2(0), &Option1(3),
         &Option1(2), &Option1(1), &Option1(0), &Check1 });

@@ -2,7 +2,8 @@
 
 #include "app/form1.h"
 
-namespace corvalen {
+namespace corvalen
+{
 
 MainWindowLoad::MainWindowLoad(Form1& form, const Sites& sites)
     : QObject(&form)

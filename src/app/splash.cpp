@@ -9,11 +9,13 @@
 
 #include <QPixmap>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    // The title of the browser's own page for a page that could not be loaded.
-    const char* const kNoPageText = "没有可以显示的页面";
+namespace
+{
+// The title of the browser's own page for a page that could not be loaded.
+const char* const kNoPageText = "没有可以显示的页面";
 } // namespace
 
 Splash::Splash(Form3& form, std::function<Form1*()> loadMainWindow, const Sites& sites,
@@ -59,9 +61,9 @@ void Splash::checkStartPage()
         return;
 
     if (title.contains(QString::fromUtf8(kNoPageText))) {
-        const int answer = m_dialogs.MsgBox(
-            QString::fromUtf8("当前网络存在问题，将关闭软件，请检查网络连接！"),
-            MsgBoxStyle::OkCancel, QString::fromUtf8("连接故障"));
+        const int answer
+            = m_dialogs.MsgBox(QString::fromUtf8("当前网络存在问题，将关闭软件，请检查网络连接！"),
+                MsgBoxStyle::OkCancel, QString::fromUtf8("连接故障"));
         if (answer == MsgBoxResult::Ok && m_main)
             m_main->unload();
         return;

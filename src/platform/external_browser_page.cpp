@@ -4,10 +4,12 @@
 
 #include <QTimer>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    constexpr int kLifetimeMs = 30000;
+namespace
+{
+constexpr int kLifetimeMs = 30000;
 }
 
 ExternalBrowserPage::ExternalBrowserPage(

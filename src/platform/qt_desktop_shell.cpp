@@ -9,7 +9,8 @@
 #include <windows.h>
 #endif
 
-namespace corvalen {
+namespace corvalen
+{
 
 bool QtDesktopShell::startProgram(const QString& path, StartWindow window)
 {
@@ -29,13 +30,17 @@ bool QtDesktopShell::startProgram(const QString& path, StartWindow window)
     return process.startDetached();
 }
 
-bool QtDesktopShell::openUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+bool QtDesktopShell::openUrl(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
 
 std::optional<QString> QtDesktopShell::installedProgramFolder(const QString& executable)
 {
 #ifdef Q_OS_WIN
     const QSettings registry(
-        QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\")
+        QStringLiteral(
+            "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\")
             + executable,
         QSettings::NativeFormat);
     const QString folder = registry.value(QStringLiteral("Path")).toString();

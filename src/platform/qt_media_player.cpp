@@ -4,7 +4,8 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-namespace corvalen {
+namespace corvalen
+{
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent)
     : QObject(parent)

@@ -6,25 +6,26 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    // The engine asks a leave-page question through a confirm with this text; answering no would
-    // block every refresh of a page that asks it.
-    QString leavePageQuestion()
-    {
-        return QCoreApplication::translate("QWebEnginePage",
-            "Are you sure you want to leave this page? Changes that you made may not be saved.");
-    }
+namespace
+{
+// The engine asks a leave-page question through a confirm with this text; answering no would
+// block every refresh of a page that asks it.
+QString leavePageQuestion()
+{
+    return QCoreApplication::translate("QWebEnginePage",
+        "Are you sure you want to leave this page? Changes that you made may not be saved.");
+}
 } // namespace
 
 SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent)
 {
     // Invalid certificates are refused, silent or not: nobody is there to judge them.
-    connect(this, &QWebEnginePage::certificateError, this, [](QWebEngineCertificateError error) {
-        error.rejectCertificate();
-    });
+    connect(this, &QWebEnginePage::certificateError, this,
+        [](QWebEngineCertificateError error) { error.rejectCertificate(); });
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
         [this](const QUrl& origin, Feature feature) {
             setFeaturePermission(origin, feature, PermissionDeniedByUser);
@@ -59,16 +60,16 @@ bool SilentPage::javaScriptConfirm(const QUrl& origin, const QString& message)
     return message == leavePageQuestion();
 }
 
-bool SilentPage::javaScriptPrompt(const QUrl& origin, const QString& message,
-    const QString& defaultValue, QString* result)
+bool SilentPage::javaScriptPrompt(
+    const QUrl& origin, const QString& message, const QString& defaultValue, QString* result)
 {
     if (!silent)
         return QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
     return false;
 }
 
-QStringList SilentPage::chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
-    const QStringList& acceptedMimeTypes)
+QStringList SilentPage::chooseFiles(
+    FileSelectionMode mode, const QStringList& oldFiles, const QStringList& acceptedMimeTypes)
 {
     if (!silent)
         return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);

@@ -8,28 +8,29 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    const char* const kNoPageTitle = "没有可以显示的页面";
-    constexpr int kMaxCrashRetries = 3;
-    // net::ERR_ABORTED: a load that another load or a stop replaced.
-    constexpr int kAbortedError = -3;
+namespace
+{
+const char* const kNoPageTitle = "没有可以显示的页面";
+constexpr int kMaxCrashRetries = 3;
+// net::ERR_ABORTED: a load that another load or a stop replaced.
+constexpr int kAbortedError = -3;
 
-    // Read in the script world of the program, so that nothing the page defines can change it.
-    const char* const kReadDocument
-        = "(function () { var b = document.body;"
-          " return [String(document.title), b ? b.innerHTML : null]; })()";
+// Read in the script world of the program, so that nothing the page defines can change it.
+const char* const kReadDocument = "(function () { var b = document.body;"
+                                  " return [String(document.title), b ? b.innerHTML : null]; })()";
 
-    QString errorPageHtml(const QUrl& failed)
-    {
-        const QString shown = failed.toDisplayString().left(300).toHtmlEscaped();
-        return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
-            + QString::fromUtf8(kNoPageTitle)
-            + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
-            + QString::fromUtf8(kNoPageTitle) + QStringLiteral("</h3><p>") + shown
-            + QStringLiteral("</p></body></html>");
-    }
+QString errorPageHtml(const QUrl& failed)
+{
+    const QString shown = failed.toDisplayString().left(300).toHtmlEscaped();
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
+        + QString::fromUtf8(kNoPageTitle)
+        + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
+        + QString::fromUtf8(kNoPageTitle) + QStringLiteral("</h3><p>") + shown
+        + QStringLiteral("</p></body></html>");
+}
 } // namespace
 
 WebEnginePane::WebEnginePane(
@@ -59,9 +60,15 @@ WebEnginePane::~WebEnginePane()
     delete m_view.data();
 }
 
-QWidget* WebEnginePane::widget() { return m_view; }
+QWidget* WebEnginePane::widget()
+{
+    return m_view;
+}
 
-QWebEnginePage* WebEnginePane::page() const { return m_page; }
+QWebEnginePage* WebEnginePane::page() const
+{
+    return m_page;
+}
 
 void WebEnginePane::Navigate2(const QString& url)
 {
@@ -90,9 +97,15 @@ void WebEnginePane::Refresh()
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
-bool WebEnginePane::Silent() const { return m_page->silent; }
+bool WebEnginePane::Silent() const
+{
+    return m_page->silent;
+}
 
-void WebEnginePane::setSilent(bool silent) { m_page->silent = silent; }
+void WebEnginePane::setSilent(bool silent)
+{
+    m_page->silent = silent;
+}
 
 void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {

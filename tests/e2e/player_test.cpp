@@ -8,7 +8,8 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace {
+namespace
+{
 
 constexpr int kFetchTimeoutMs = 15000;
 
@@ -32,7 +33,8 @@ TEST(QtMediaPlayerTest, FetchesEachToneAndTheSameToneTwice)
 TEST(QtMediaPlayerTest, UnreachableToneIsSilentlyNotHeard)
 {
     QtMediaPlayer player;
-    player.setURL(QStringLiteral("http://127.0.0.1:%1/tones/3.mp3").arg(LoopbackServer::closedPort()));
+    player.setURL(
+        QStringLiteral("http://127.0.0.1:%1/tones/3.mp3").arg(LoopbackServer::closedPort()));
     QTest::qWait(500);
     EXPECT_EQ(player.URL().right(5), QStringLiteral("3.mp3"));
 }

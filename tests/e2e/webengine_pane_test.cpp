@@ -1,8 +1,7 @@
+#include "fakes.h"
 #include "loopback_server.h"
 #include "platform/webengine_components.h"
 #include "platform/webengine_pane.h"
-
-#include "fakes.h"
 
 #include <QTcpServer>
 #include <QTest>
@@ -12,14 +11,19 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace {
+namespace
+{
 
 constexpr int kLoadTimeoutMs = 20000;
 
-QString noPageTitle() { return QString::fromUtf8("没有可以显示的页面"); }
+QString noPageTitle()
+{
+    return QString::fromUtf8("没有可以显示的页面");
+}
 
 // Two real panes in one window, with every completed document recorded.
-class WebEnginePaneTest : public ::testing::Test {
+class WebEnginePaneTest : public ::testing::Test
+{
 protected:
     WebEnginePaneTest()
         : components(shell)
@@ -45,7 +49,8 @@ protected:
 
     QString body(BrowserPane& pane) const
     {
-        return pane.document() && pane.document()->bodyHtml ? *pane.document()->bodyHtml : QString();
+        return pane.document() && pane.document()->bodyHtml ? *pane.document()->bodyHtml
+                                                            : QString();
     }
 
     FakeShell shell;
@@ -61,7 +66,8 @@ protected:
 TEST_F(WebEnginePaneTest, ReportsTitleAndBodyOfEachCompletedLoadAndOfRefresh)
 {
     server.setPage(QStringLiteral("/list.htm"),
-        QString::fromUtf8("<html><head><title>清单</title></head><body><p>可用金币兑换</p></body></html>")
+        QString::fromUtf8(
+            "<html><head><title>清单</title></head><body><p>可用金币兑换</p></body></html>")
             .toUtf8());
     int begins = 0;
     int completes = 0;
@@ -91,7 +97,8 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
 
     QHttpServer revived;
     revived.route(QStringLiteral("/start.htm"), [] {
-        return QHttpServerResponse("text/html", "<html><head><title>1.3.0</title></head><body>up</body></html>");
+        return QHttpServerResponse(
+            "text/html", "<html><head><title>1.3.0</title></head><body>up</body></html>");
     });
     ASSERT_EQ(revived.listen(QHostAddress::LocalHost, port), port);
     first->Refresh();
@@ -102,8 +109,8 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
 TEST_F(WebEnginePaneTest, HttpErrorStatusKeepsTheServersPageAsTheDocument)
 {
     server.setPage(QStringLiteral("/gone.htm"),
-        "<html><head><title>gone</title></head><body>missing</body></html>",
-        "text/html", QHttpServerResponse::StatusCode::NotFound);
+        "<html><head><title>gone</title></head><body>missing</body></html>", "text/html",
+        QHttpServerResponse::StatusCode::NotFound);
     first->Navigate2(server.url(QStringLiteral("/gone.htm")));
     QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("gone"));
@@ -160,7 +167,8 @@ TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
 {
     QTcpServer silentServer;
     ASSERT_TRUE(silentServer.listen(QHostAddress::LocalHost, 0));
-    const QString hanging = QStringLiteral("http://127.0.0.1:%1/slow.htm").arg(silentServer.serverPort());
+    const QString hanging
+        = QStringLiteral("http://127.0.0.1:%1/slow.htm").arg(silentServer.serverPort());
     server.setPage(QStringLiteral("/good.htm"),
         "<html><head><title>good</title></head><body>ok</body></html>");
 
@@ -180,7 +188,8 @@ TEST_F(WebEnginePaneTest, PageWithoutBodyHasNoBodyText)
     first->Navigate2(server.url(QStringLiteral("/frames.htm")));
     QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
     ASSERT_TRUE(first->document().has_value());
-    EXPECT_FALSE(first->document()->bodyHtml.has_value() && !first->document()->bodyHtml->isEmpty());
+    EXPECT_FALSE(
+        first->document()->bodyHtml.has_value() && !first->document()->bodyHtml->isEmpty());
 }
 
 } // namespace

@@ -4,21 +4,23 @@
 #include <QHttpServerRequest>
 #include <QTcpServer>
 
-namespace corvalen::testing {
+namespace corvalen::testing
+{
 
 LoopbackServer::LoopbackServer()
     : m_server(std::make_unique<QHttpServer>())
 {
-    m_server->route(QStringLiteral("/<arg>"), [this](const QUrl&, const QHttpServerRequest& request) {
-        const QString path = request.url().path();
-        ++m_hits[path];
-        m_order.push_back(path);
-        const auto page = m_pages.find(path);
-        if (page == m_pages.end())
-            return QHttpServerResponse("text/plain", "not found",
-                QHttpServerResponse::StatusCode::NotFound);
-        return QHttpServerResponse(page->type, page->body, page->status);
-    });
+    m_server->route(
+        QStringLiteral("/<arg>"), [this](const QUrl&, const QHttpServerRequest& request) {
+            const QString path = request.url().path();
+            ++m_hits[path];
+            m_order.push_back(path);
+            const auto page = m_pages.find(path);
+            if (page == m_pages.end())
+                return QHttpServerResponse(
+                    "text/plain", "not found", QHttpServerResponse::StatusCode::NotFound);
+            return QHttpServerResponse(page->type, page->body, page->status);
+        });
     m_port = m_server->listen(QHostAddress::LocalHost, 0);
 }
 

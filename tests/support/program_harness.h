@@ -7,17 +7,22 @@
 
 #include <memory>
 
-namespace corvalen::testing {
+namespace corvalen::testing
+{
 
 // The whole program on test doubles: the real windows and handlers, fake panes, player, shell
 // and message boxes. The sites are the production ones unless a test gives others.
-class ProgramHarness {
+class ProgramHarness
+{
 public:
     explicit ProgramHarness(Sites sites = Sites::production());
     ~ProgramHarness();
 
     Form1& form() { return *program->mainWindow(); }
-    FakePane& pane(int number) { return components.pane(QStringLiteral("WebBrowser%1").arg(number)); }
+    FakePane& pane(int number)
+    {
+        return components.pane(QStringLiteral("WebBrowser%1").arg(number));
+    }
     // The main window as the user sees it after the splash: loaded and shown.
     Form1& shownForm();
 

@@ -7,11 +7,16 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace {
+namespace
+{
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-class MainWindowLoadTest : public ::testing::Test {
+class MainWindowLoadTest : public ::testing::Test
+{
 protected:
     ProgramHarness h;
     Form1& f = h.form();
@@ -20,11 +25,14 @@ protected:
 TEST_F(MainWindowLoadTest, FirstPagesOfEveryPane)
 {
     const QString maker = h.program->sites().maker;
-    EXPECT_EQ(h.pane(1).navigations, QStringList { maker + QStringLiteral("/corvalen/guanggao.htm") });
-    EXPECT_EQ(h.pane(2).navigations, QStringList { maker + QStringLiteral("/corvalen/corvalen2345.htm") });
+    EXPECT_EQ(
+        h.pane(1).navigations, QStringList { maker + QStringLiteral("/corvalen/guanggao.htm") });
+    EXPECT_EQ(h.pane(2).navigations,
+        QStringList { maker + QStringLiteral("/corvalen/corvalen2345.htm") });
     EXPECT_EQ(h.pane(3).navigations, QStringList { QStringLiteral("about:blank") });
     EXPECT_EQ(h.pane(4).navigations, QStringList { QStringLiteral("about:blank") });
-    EXPECT_EQ(h.pane(5).navigations, QStringList { maker + QStringLiteral("/corvalen/guanggao/gg1.htm") });
+    EXPECT_EQ(h.pane(5).navigations,
+        QStringList { maker + QStringLiteral("/corvalen/guanggao/gg1.htm") });
     EXPECT_EQ(h.pane(6).navigations, QStringList { QStringLiteral("about:blank") });
 }
 
@@ -115,7 +123,8 @@ TEST_F(MainWindowLoadTest, InventoryFactsThatAreEasyToGetWrong)
     EXPECT_FLOAT_EQ(f.Option2(3).Width(), 975);
     EXPECT_EQ(f.Label1.Caption(), u("关键词 搜  索  设  定"));
     EXPECT_EQ(f.Label5.Caption(), u("联系QQ：") + h.program->sites().contactQq);
-    EXPECT_EQ(f.Command4(0).Caption(), u("1、点此打开阿里旺旺(家用电脑建议勾选“记住密码”和“自动登录”)"));
+    EXPECT_EQ(
+        f.Command4(0).Caption(), u("1、点此打开阿里旺旺(家用电脑建议勾选“记住密码”和“自动登录”)"));
     EXPECT_EQ(f.WindowsMediaPlayer1->URL(), QString());
 }
 

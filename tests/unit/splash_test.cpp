@@ -5,9 +5,13 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace {
+namespace
+{
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 struct SplashCase {
     const char* name;
@@ -19,7 +23,9 @@ struct SplashCase {
     bool downloadOpened;
 };
 
-class SplashCheckTest : public ::testing::TestWithParam<SplashCase> { };
+class SplashCheckTest : public ::testing::TestWithParam<SplashCase>
+{
+};
 
 TEST_P(SplashCheckTest, SixthTickAnswersTheStartPage)
 {
@@ -52,8 +58,9 @@ TEST_P(SplashCheckTest, SixthTickAnswersTheStartPage)
     EXPECT_EQ(!main->isUnloading(), c.mainSurvives);
     EXPECT_EQ(main->isVisible(), c.mainSurvives);
     EXPECT_EQ(h.shell.opened,
-        c.downloadOpened ? QStringList { h.program->sites().maker + QStringLiteral("/corvalen.htm") }
-                         : QStringList {});
+        c.downloadOpened
+            ? QStringList { h.program->sites().maker + QStringLiteral("/corvalen.htm") }
+            : QStringList {});
 }
 
 const char* const kUpdate = "发现新版本了哦，更多方便功能，快到官网下载吧！";
@@ -62,16 +69,23 @@ const char* const kNetwork = "当前网络存在问题，将关闭软件，请�
 const char* const kNetworkTitle = "连接故障";
 
 INSTANTIATE_TEST_SUITE_P(Titles, SplashCheckTest,
-    ::testing::Values(
-        SplashCase { "Current", QStringLiteral("1.3.0"), MsgBoxResult::Ok, nullptr, nullptr, true, false },
-        SplashCase { "NewerOk", QStringLiteral("1.3.1"), MsgBoxResult::Ok, kUpdate, kUpdateTitle, true, true },
-        SplashCase { "NewerCancel", QStringLiteral("1.3.1"), MsgBoxResult::Cancel, kUpdate, kUpdateTitle, true, false },
-        SplashCase { "LeadingBlank", QStringLiteral(" 1.3.0"), MsgBoxResult::Ok, kUpdate, kUpdateTitle, true, true },
-        SplashCase { "TrailingBlank", QStringLiteral("1.3.0 "), MsgBoxResult::Cancel, kUpdate, kUpdateTitle, true, false },
+    ::testing::Values(SplashCase { "Current", QStringLiteral("1.3.0"), MsgBoxResult::Ok, nullptr,
+                          nullptr, true, false },
+        SplashCase { "NewerOk", QStringLiteral("1.3.1"), MsgBoxResult::Ok, kUpdate, kUpdateTitle,
+            true, true },
+        SplashCase { "NewerCancel", QStringLiteral("1.3.1"), MsgBoxResult::Cancel, kUpdate,
+            kUpdateTitle, true, false },
+        SplashCase { "LeadingBlank", QStringLiteral(" 1.3.0"), MsgBoxResult::Ok, kUpdate,
+            kUpdateTitle, true, true },
+        SplashCase { "TrailingBlank", QStringLiteral("1.3.0 "), MsgBoxResult::Cancel, kUpdate,
+            kUpdateTitle, true, false },
         SplashCase { "EmptyTitle", QString(), MsgBoxResult::Ok, kUpdate, kUpdateTitle, true, true },
-        SplashCase { "NoDocument", std::nullopt, MsgBoxResult::Cancel, kUpdate, kUpdateTitle, true, false },
-        SplashCase { "NetworkOk", QString::fromUtf8("错误：没有可以显示的页面 - x"), MsgBoxResult::Ok, kNetwork, kNetworkTitle, false, false },
-        SplashCase { "NetworkCancel", QString::fromUtf8("没有可以显示的页面"), MsgBoxResult::Cancel, kNetwork, kNetworkTitle, true, false }),
+        SplashCase {
+            "NoDocument", std::nullopt, MsgBoxResult::Cancel, kUpdate, kUpdateTitle, true, false },
+        SplashCase { "NetworkOk", QString::fromUtf8("错误：没有可以显示的页面 - x"),
+            MsgBoxResult::Ok, kNetwork, kNetworkTitle, false, false },
+        SplashCase { "NetworkCancel", QString::fromUtf8("没有可以显示的页面"), MsgBoxResult::Cancel,
+            kNetwork, kNetworkTitle, true, false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SplashTest, LoadMakesTheMainWindowHiddenAndStartsTheSecondTimer)

@@ -16,14 +16,17 @@
 
 using namespace corvalen;
 
-namespace {
+namespace
+{
 
 struct ColorCase {
     std::uint32_t value;
     QColor expected;
 };
 
-class ColorTest : public ::testing::TestWithParam<ColorCase> { };
+class ColorTest : public ::testing::TestWithParam<ColorCase>
+{
+};
 
 TEST_P(ColorTest, ValueMapsToRgbOrSystemColour)
 {
@@ -36,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Colours, ColorTest,
         ColorCase { 0x00FF0000, QColor(0, 0, 255) },
         ColorCase { Colors::ButtonFace, QColor(0xF0, 0xF0, 0xF0) },
         ColorCase { Colors::ButtonShadow, QColor(0xA0, 0xA0, 0xA0) },
-        ColorCase { Colors::AppWorkspace, QColor(0xAB, 0xAB, 0xAB) }));
+        ColorCase { Colors::AppWorkspace, QColor(0xAB, 0xAB, 0xAB) }),
+    [](const auto& info) { return "Value" + QString::number(info.param.value, 16).toStdString(); });
 
 TEST(CheckBoxTest, CodeChangeRunsClickNestedAndSameValueRunsNothing)
 {

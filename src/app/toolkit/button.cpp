@@ -1,11 +1,12 @@
 #include "button.h"
 
 #include <QPainter>
-#include <QTextOption>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextOption>
 
-namespace corvalen {
+namespace corvalen
+{
 
 CaptionButton::CaptionButton(QWidget* parent)
     : QPushButton(parent)
@@ -24,8 +25,8 @@ void CaptionButton::paintEvent(QPaintEvent*)
 
     const int shift = isDown() ? 1 : 0;
     const QRect textRect = rect().adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-        QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     QTextOption wrapping(Qt::AlignCenter);
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     painter.drawText(QRectF(textRect), text(), wrapping);

@@ -3,7 +3,8 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
-namespace corvalen {
+namespace corvalen
+{
 
 CheckBox::CheckBox(QWidget* parent)
     : Control(new QCheckBox(parent))
@@ -16,9 +17,15 @@ CheckBox::CheckBox(QWidget* parent)
     });
 }
 
-QString CheckBox::Caption() const { return m_box->text(); }
+QString CheckBox::Caption() const
+{
+    return m_box->text();
+}
 
-void CheckBox::setCaption(const QString& caption) { m_box->setText(caption); }
+void CheckBox::setCaption(const QString& caption)
+{
+    m_box->setText(caption);
+}
 
 void CheckBox::setValue(int value)
 {

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace corvalen {
+namespace corvalen
+{
 
-int twipsToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 Control::Control(QWidget* widget)
     : m_widget(widget)

@@ -1,6 +1,7 @@
 #include "font_spec.h"
 
-namespace corvalen {
+namespace corvalen
+{
 
 QFont toQFont(const FontSpec& spec)
 {

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace corvalen {
+namespace corvalen
+{
 
 Form::Form(float clientWidth, float clientHeight, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
@@ -15,9 +16,15 @@ Form::Form(float clientWidth, float clientHeight, Qt::WindowFlags flags)
     resize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
 }
 
-float Form::ScaleWidth() const { return static_cast<float>(width()) * kTwipsPerPixel; }
+float Form::ScaleWidth() const
+{
+    return static_cast<float>(width()) * kTwipsPerPixel;
+}
 
-float Form::ScaleHeight() const { return static_cast<float>(height()) * kTwipsPerPixel; }
+float Form::ScaleHeight() const
+{
+    return static_cast<float>(height()) * kTwipsPerPixel;
+}
 
 WindowState Form::windowStateValue() const
 {

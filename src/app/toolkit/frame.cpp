@@ -2,7 +2,8 @@
 
 #include <QFrame>
 
-namespace corvalen {
+namespace corvalen
+{
 
 Frame::Frame(QWidget* parent)
     : Control(new QFrame(parent))

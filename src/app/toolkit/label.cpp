@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-namespace corvalen {
+namespace corvalen
+{
 
 Label::Label(QWidget* parent)
     : Control(new QLabel(parent))
@@ -13,13 +14,20 @@ Label::Label(QWidget* parent)
     m_label->setTextFormat(Qt::PlainText);
 }
 
-QString Label::Caption() const { return m_label->text(); }
+QString Label::Caption() const
+{
+    return m_label->text();
+}
 
-void Label::setCaption(const QString& caption) { m_label->setText(caption); }
+void Label::setCaption(const QString& caption)
+{
+    m_label->setText(caption);
+}
 
 void Label::setCentered(bool centered)
 {
-    m_label->setAlignment(centered ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+    m_label->setAlignment(
+        centered ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
 }
 
 } // namespace corvalen

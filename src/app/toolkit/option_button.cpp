@@ -3,7 +3,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-namespace corvalen {
+namespace corvalen
+{
 
 void OptionGroup::selectOnly(const OptionButton* selected)
 {
@@ -25,9 +26,15 @@ OptionButton::OptionButton(QWidget* parent, OptionGroup& group)
     });
 }
 
-QString OptionButton::Caption() const { return m_radio->text(); }
+QString OptionButton::Caption() const
+{
+    return m_radio->text();
+}
 
-void OptionButton::setCaption(const QString& caption) { m_radio->setText(caption); }
+void OptionButton::setCaption(const QString& caption)
+{
+    m_radio->setText(caption);
+}
 
 void OptionButton::setValue(bool selected)
 {

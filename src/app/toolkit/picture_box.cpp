@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-namespace corvalen {
+namespace corvalen
+{
 
 PictureBox::PictureBox(QWidget* parent)
     : Control(new QLabel(parent))
@@ -12,8 +13,14 @@ PictureBox::PictureBox(QWidget* parent)
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PictureBox::setPicture(const QPixmap& picture) { m_label->setPixmap(picture); }
+void PictureBox::setPicture(const QPixmap& picture)
+{
+    m_label->setPixmap(picture);
+}
 
-bool PictureBox::hasPicture() const { return !m_label->pixmap().isNull(); }
+bool PictureBox::hasPicture() const
+{
+    return !m_label->pixmap().isNull();
+}
 
 } // namespace corvalen

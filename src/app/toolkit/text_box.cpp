@@ -4,40 +4,43 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-namespace corvalen {
+namespace corvalen
+{
 
-namespace {
-    // Focus moving to another control of the window counts; a window losing or regaining the
-    // activation (a message box, another program) or a popup does not.
-    bool isControlFocusChange(const QFocusEvent* event)
+namespace
+{
+// Focus moving to another control of the window counts; a window losing or regaining the
+// activation (a message box, another program) or a popup does not.
+bool isControlFocusChange(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason
+        && event->reason() != Qt::PopupFocusReason;
+}
+
+class FocusWatcher : public QObject
+{
+public:
+    FocusWatcher(QObject* parent, TextBox& box)
+        : QObject(parent)
+        , m_box(box)
     {
-        return event->reason() != Qt::ActiveWindowFocusReason
-            && event->reason() != Qt::PopupFocusReason;
     }
 
-    class FocusWatcher : public QObject {
-    public:
-        FocusWatcher(QObject* parent, TextBox& box)
-            : QObject(parent)
-            , m_box(box)
-        {
-        }
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn
+            && isControlFocusChange(static_cast<QFocusEvent*>(event)))
+            m_box.GotFocus.raise();
+        else if (event->type() == QEvent::FocusOut
+            && isControlFocusChange(static_cast<QFocusEvent*>(event)))
+            m_box.LostFocus.raise();
+        return false;
+    }
 
-    protected:
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::FocusIn
-                && isControlFocusChange(static_cast<QFocusEvent*>(event)))
-                m_box.GotFocus.raise();
-            else if (event->type() == QEvent::FocusOut
-                && isControlFocusChange(static_cast<QFocusEvent*>(event)))
-                m_box.LostFocus.raise();
-            return false;
-        }
-
-    private:
-        TextBox& m_box;
-    };
+private:
+    TextBox& m_box;
+};
 } // namespace
 
 TextBox::TextBox(QWidget* parent)
@@ -48,9 +51,15 @@ TextBox::TextBox(QWidget* parent)
     setForeColor(m_foreColor);
 }
 
-QString TextBox::Text() const { return m_edit->text(); }
+QString TextBox::Text() const
+{
+    return m_edit->text();
+}
 
-void TextBox::setText(const QString& text) { m_edit->setText(text); }
+void TextBox::setText(const QString& text)
+{
+    m_edit->setText(text);
+}
 
 void TextBox::setForeColor(std::uint32_t color)
 {

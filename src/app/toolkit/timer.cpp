@@ -1,6 +1,7 @@
 #include "timer.h"
 
-namespace corvalen {
+namespace corvalen
+{
 
 Timer::Timer(QObject* owner)
     : m_timer(new QTimer(owner))
