@@ -4,6 +4,9 @@
 #include "app/form3.h"
 #include "app/main_window_load.h"
 #include "app/splash.h"
+#include "watcher/alert_tones.h"
+#include "watcher/goods_list_reader.h"
+#include "watcher/watch_cycle.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -58,6 +61,9 @@ Form1* Corvalen::loadMainWindow()
     track(form);
     centreOnScreen(*form);
     new MainWindowLoad(*form, m_sites);
+    auto* tones = new AlertTones(*form, m_sites.toneHost);
+    new GoodsListReader(*form, *tones);
+    new WatchCycle(*form, m_platform.dialogs);
     form->load();
     return form;
 }

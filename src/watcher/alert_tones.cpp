@@ -1,0 +1,37 @@
+#include "alert_tones.h"
+
+#include "app/form1.h"
+
+namespace corvalen
+{
+
+QString toneAddress(const QString& toneHost, int tone)
+{
+    return toneHost + QString::number(tone) + QStringLiteral(".mp3");
+}
+
+AlertTones::AlertTones(Form1& form, const QString& toneHost)
+    : QObject(&form)
+    , m_form(form)
+    , m_toneHost(toneHost)
+{
+    form.Command2.connect(&Button::Click, [this](int k) { command2Click(k); });
+    form.Command3.connect(&Button::Click, [this](int k) { command3Click(k); });
+}
+
+void AlertTones::command2Click(int index)
+{
+    play(index + 1);
+}
+
+void AlertTones::command3Click(int index)
+{
+    play(index + 5);
+}
+
+void AlertTones::play(int tone)
+{
+    m_form.WindowsMediaPlayer1->setURL(toneAddress(m_toneHost, tone));
+}
+
+} // namespace corvalen
