@@ -1,7 +1,6 @@
 #include "sites.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 Sites Sites::production()
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // Every host the program talks to, and the maker's affiliate values. A site is a scheme and a
 // host (and port) without a trailing "/"; the program appends the paths. The tone host is a base

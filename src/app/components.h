@@ -5,8 +5,7 @@
 
 class QWidget;
 
-namespace corvalen
-{
+namespace corvalen {
 
 class BrowserPane;
 class DesktopShell;
@@ -14,8 +13,7 @@ class Dialogs;
 class MediaPlayer;
 
 // Makes the embedded components of a window: the real ones in the program, doubles in tests.
-class ComponentFactory
-{
+class ComponentFactory {
 public:
     virtual ~ComponentFactory() = default;
     virtual std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) = 0;

@@ -11,11 +11,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 void centreOnScreen(QWidget& window)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -8,13 +8,11 @@
 #include <QObject>
 #include <QPointer>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The program: builds its windows on the given platform and sites, attaches every subsystem's
 // handlers to them, and says when its last window is gone.
-class Corvalen : public QObject
-{
+class Corvalen : public QObject {
     Q_OBJECT
 public:
     Corvalen(Platform platform, Sites sites);

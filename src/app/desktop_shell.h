@@ -3,15 +3,13 @@
 #include <QString>
 #include <optional>
 
-namespace corvalen
-{
+namespace corvalen {
 
 enum class StartWindow { Normal, Minimized };
 
 // What the program asks of the desktop: start another program, open a page in the user's web
 // browser, find the folder an installed program lives in.
-class DesktopShell
-{
+class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
     // Starts the program at this path as it stands, blanks and all; false when it cannot start.

@@ -5,11 +5,9 @@
 
 #include <QIcon>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 QString text(const char* utf8)
 {
     return QString::fromUtf8(utf8);

@@ -13,16 +13,14 @@
 #include "app/toolkit/timer.h"
 #include "app/watch_state.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 class ComponentFactory;
 
 // The main window: every control the user works with, under the names the rest of the program
 // uses, with its design geometry and initial look. It holds no behaviour; the subsystems attach
 // their handlers to its controls.
-class Form1 : public Form
-{
+class Form1 : public Form {
     Q_OBJECT
 public:
     Form1(ComponentFactory& components, const QString& contactQq);

@@ -1,7 +1,6 @@
 #include "form3.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 Form3::Form3()
     : Form(1110, 1080, Qt::SplashScreen | Qt::FramelessWindowHint)

@@ -5,12 +5,10 @@
 #include "app/toolkit/picture_box.h"
 #include "app/toolkit/timer.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The splash window: the program's picture with a large counter over it.
-class Form3 : public Form
-{
+class Form3 : public Form {
     Q_OBJECT
 public:
     Form3();

@@ -2,8 +2,7 @@
 
 #include "app/form1.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 MainWindowLoad::MainWindowLoad(Form1& form, const Sites& sites)
     : QObject(&form)

@@ -4,15 +4,13 @@
 
 #include <QObject>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class Form1;
 
 // The main window's load: the first page of every pane, and the watcher's and the step guide's
 // controls put out of reach until a tab is chosen.
-class MainWindowLoad : public QObject
-{
+class MainWindowLoad : public QObject {
 public:
     MainWindowLoad(Form1& form, const Sites& sites);
 

@@ -5,13 +5,11 @@
 
 #include <memory>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The media player's place in the window. It lies behind the panes and is never seen; the
 // player itself plays without a picture.
-class MediaPlayerControl : public Control
-{
+class MediaPlayerControl : public Control {
 public:
     MediaPlayerControl(QWidget* parent, std::unique_ptr<MediaPlayer> player)
         : Control(new QWidget(parent))

@@ -5,13 +5,11 @@
 
 #include <memory>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A browser pane placed in a window like any control: `WebBrowser6->Navigate2(url)` reaches the
 // browser, `WebBrowser6.setWidth(w)` places it.
-class PaneControl : public Control
-{
+class PaneControl : public Control {
 public:
     explicit PaneControl(std::unique_ptr<BrowserPane> pane)
         : Control(pane->widget())

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The release number, shown in the main window's caption and compared with the one the maker's
 // start page announces.

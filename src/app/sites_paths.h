@@ -2,12 +2,10 @@
 
 #include "sites.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The addresses of the maker's site that the windows load.
-namespace MakerPages
-{
+namespace MakerPages {
 inline QString startPage(const Sites& s)
 {
     return s.maker + QStringLiteral("/corvalen/corvalen2345.htm");

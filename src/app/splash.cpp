@@ -9,11 +9,9 @@
 
 #include <QPixmap>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 // The title of the browser's own page for a page that could not be loaded.
 const char* const kNoPageText = "没有可以显示的页面";
 } // namespace

@@ -6,8 +6,7 @@
 #include <QPointer>
 #include <functional>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class DesktopShell;
 class Dialogs;
@@ -16,8 +15,7 @@ class Form3;
 
 // The start-up: the splash loads the main window hidden, counts six seconds, shows the main
 // window and then answers what the maker's start page says about the network and the release.
-class Splash : public QObject
-{
+class Splash : public QObject {
 public:
     Splash(Form3& form, std::function<Form1*()> loadMainWindow, const Sites& sites,
         DesktopShell& shell, Dialogs& dialogs);

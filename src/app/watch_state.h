@@ -3,8 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The variables of the main window that a watch runs on. All start at 0 or empty; starting a
 // watch sets them from the criteria and stopping it clears them.

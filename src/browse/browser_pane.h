@@ -7,8 +7,7 @@
 
 class QWidget;
 
-namespace corvalen
-{
+namespace corvalen {
 
 class BrowserPane;
 
@@ -30,8 +29,7 @@ struct Document {
 
 // An embedded web browser. Navigations and refreshes only start work; their results come back
 // later through the events, on the user-interface thread.
-class BrowserPane
-{
+class BrowserPane {
 public:
     virtual ~BrowserPane() = default;
 

@@ -4,11 +4,9 @@
 
 #include <QTimer>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 constexpr int kLifetimeMs = 30000;
 }
 

@@ -2,15 +2,13 @@
 
 #include <QWebEnginePage>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class DesktopShell;
 
 // Where a pop-up goes that no pane takes: its first web address opens in the user's own
 // browser, anything else is dropped. The page then goes away by itself.
-class ExternalBrowserPage : public QWebEnginePage
-{
+class ExternalBrowserPage : public QWebEnginePage {
     Q_OBJECT
 public:
     ExternalBrowserPage(QWebEngineProfile* profile, DesktopShell& shell, QObject* parent);

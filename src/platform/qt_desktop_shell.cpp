@@ -9,8 +9,7 @@
 #include <windows.h>
 #endif
 
-namespace corvalen
-{
+namespace corvalen {
 
 bool QtDesktopShell::startProgram(const QString& path, StartWindow window)
 {

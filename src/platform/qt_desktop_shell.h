@@ -2,11 +2,9 @@
 
 #include "app/desktop_shell.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
-class QtDesktopShell : public DesktopShell
-{
+class QtDesktopShell : public DesktopShell {
 public:
     bool startProgram(const QString& path, StartWindow window) override;
     bool openUrl(const QString& url) override;

@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace corvalen
-{
+namespace corvalen {
 
 int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title)
 {

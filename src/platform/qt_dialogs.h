@@ -2,11 +2,9 @@
 
 #include "app/toolkit/dialogs.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
-class QtDialogs : public Dialogs
-{
+class QtDialogs : public Dialogs {
 public:
     int MsgBox(const QString& prompt, int style, const QString& title) override;
 };

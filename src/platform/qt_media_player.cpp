@@ -4,8 +4,7 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-namespace corvalen
-{
+namespace corvalen {
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent)
     : QObject(parent)

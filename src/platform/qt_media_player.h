@@ -7,12 +7,10 @@
 class QAudioOutput;
 class QMediaPlayer;
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The tone player on Qt Multimedia: half volume, plays at once, shows no error.
-class QtMediaPlayer : public QObject, public MediaPlayer
-{
+class QtMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
     explicit QtMediaPlayer(QObject* parent = nullptr);

@@ -6,11 +6,9 @@
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 // The engine asks a leave-page question through a confirm with this text; answering no would
 // block every refresh of a page that asks it.
 QString leavePageQuestion()

@@ -3,13 +3,11 @@
 #include <QWebEnginePage>
 #include <functional>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The page of a pane: policy only. While silent it opens no dialog of any kind; new-window
 // requests go to whoever the pane names.
-class SilentPage : public QWebEnginePage
-{
+class SilentPage : public QWebEnginePage {
     Q_OBJECT
 public:
     SilentPage(QWebEngineProfile* profile, QObject* parent);

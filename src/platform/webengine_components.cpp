@@ -7,8 +7,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-namespace corvalen
-{
+namespace corvalen {
 
 WebEngineComponents::WebEngineComponents(DesktopShell& shell, QObject* parent)
     : QObject(parent)

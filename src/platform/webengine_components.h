@@ -6,15 +6,13 @@
 
 class QWebEngineProfile;
 
-namespace corvalen
-{
+namespace corvalen {
 
 class DesktopShell;
 
 // The real components: Qt WebEngine panes that share one private profile (so that a pop-up can
 // move from one pane into another) and Qt Multimedia players.
-class WebEngineComponents : public QObject, public ComponentFactory
-{
+class WebEngineComponents : public QObject, public ComponentFactory {
     Q_OBJECT
 public:
     explicit WebEngineComponents(DesktopShell& shell, QObject* parent = nullptr);

@@ -8,11 +8,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 const char* const kNoPageTitle = "没有可以显示的页面";
 constexpr int kMaxCrashRetries = 3;
 // net::ERR_ABORTED: a load that another load or a stop replaced.

@@ -11,8 +11,7 @@ class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
 
-namespace corvalen
-{
+namespace corvalen {
 
 class DesktopShell;
 class SilentPage;
@@ -20,8 +19,7 @@ class SilentPage;
 // A browser pane on Qt WebEngine. Each completed load is read once (title and body) and only
 // then reported, so a handler never sees a document of an earlier load. A failed load shows a
 // small page of our own whose title says that there is no page to display.
-class WebEnginePane : public QObject, public BrowserPane
-{
+class WebEnginePane : public QObject, public BrowserPane {
     Q_OBJECT
 public:
     WebEnginePane(

@@ -2,8 +2,7 @@
 
 #include "app/form1.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 QString toneAddress(const QString& toneHost, int tone)
 {

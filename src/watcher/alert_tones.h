@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QString>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class Form1;
 
@@ -13,8 +12,7 @@ QString toneAddress(const QString& toneHost, int tone);
 
 // The seven alert tones. The preview buttons play them, and the reader plays the tone of a
 // matched criterion through the same click handlers.
-class AlertTones : public QObject
-{
+class AlertTones : public QObject {
 public:
     AlertTones(Form1& form, const QString& toneHost);
 

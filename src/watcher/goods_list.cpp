@@ -1,7 +1,6 @@
 #include "goods_list.h"
 
-namespace corvalen::goods_list
-{
+namespace corvalen::goods_list {
 
 std::size_t countOccurrences(std::u16string_view text, std::u16string_view marker)
 {

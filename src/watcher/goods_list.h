@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvalen::goods_list
-{
+namespace corvalen::goods_list {
 
 // The marker texts of the full-exchange list, compared exactly, wherever they stand in the HTML.
 inline constexpr std::u16string_view kExchangeMarker = u"可用金币兑换";

@@ -5,8 +5,7 @@
 #include "watcher/goods_list.h"
 #include "watcher/watch_captions.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 GoodsListReader::GoodsListReader(Form1& form, AlertTones& tones)
     : QObject(&form)

@@ -2,8 +2,7 @@
 
 #include <QObject>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class AlertTones;
 class Form1;
@@ -11,8 +10,7 @@ struct BrowserObject;
 
 // Reads every completed load of the working pane while the watcher's tab is selected: shows the
 // goods count and, during a watch, plays the tone of each criterion the page meets.
-class GoodsListReader : public QObject
-{
+class GoodsListReader : public QObject {
 public:
     GoodsListReader(Form1& form, AlertTones& tones);
 

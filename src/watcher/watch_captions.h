@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // The caption of the start/stop button says what a click does next; a watch runs while it says
 // "Corvalen下班".

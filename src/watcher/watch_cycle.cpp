@@ -4,11 +4,9 @@
 #include "app/toolkit/dialogs.h"
 #include "watcher/watch_captions.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 constexpr int kRangeLow[] = { 1, 6, 11, 21 };
 constexpr std::int16_t kRangeHigh[] = { 5, 10, 20, 280 };
 constexpr int kRefreshTicks[] = { 10, 20, 30, 60 };

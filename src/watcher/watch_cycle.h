@@ -2,16 +2,14 @@
 
 #include <QObject>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class Dialogs;
 class Form1;
 
 // Starts and stops a watch with the start/stop button, and refreshes the working pane every
 // chosen number of seconds while it runs.
-class WatchCycle : public QObject
-{
+class WatchCycle : public QObject {
 public:
     WatchCycle(Form1& form, Dialogs& dialogs);
 

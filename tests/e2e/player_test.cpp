@@ -8,8 +8,7 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 constexpr int kFetchTimeoutMs = 15000;
 

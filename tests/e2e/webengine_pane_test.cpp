@@ -11,8 +11,7 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 constexpr int kLoadTimeoutMs = 20000;
 
@@ -22,8 +21,7 @@ QString noPageTitle()
 }
 
 // Two real panes in one window, with every completed document recorded.
-class WebEnginePaneTest : public ::testing::Test
-{
+class WebEnginePaneTest : public ::testing::Test {
 protected:
     WebEnginePaneTest()
         : components(shell)

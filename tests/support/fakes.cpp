@@ -1,7 +1,6 @@
 #include "fakes.h"
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 FakePane::FakePane(QWidget* parent, const QString& name)
     : m_widget(new QWidget(parent))

@@ -13,12 +13,10 @@
 #include <map>
 #include <vector>
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 // A pane whose document a test sets and whose events a test raises.
-class FakePane : public BrowserPane
-{
+class FakePane : public BrowserPane {
 public:
     FakePane(QWidget* parent, const QString& name);
 
@@ -45,16 +43,14 @@ private:
     std::optional<Document> m_document;
 };
 
-class FakePlayer : public MediaPlayer
-{
+class FakePlayer : public MediaPlayer {
 public:
     void setURL(const QString& url) override { urls.push_back(url); }
     QString URL() const override { return urls.empty() ? QString() : urls.back(); }
     QStringList urls;
 };
 
-class FakeComponents : public ComponentFactory
-{
+class FakeComponents : public ComponentFactory {
 public:
     std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override;
     std::unique_ptr<MediaPlayer> createPlayer(QWidget* parent) override;
@@ -65,8 +61,7 @@ public:
     FakePlayer* player = nullptr;
 };
 
-class FakeShell : public DesktopShell
-{
+class FakeShell : public DesktopShell {
 public:
     bool startProgram(const QString& path, StartWindow window) override;
     bool openUrl(const QString& url) override;
@@ -87,8 +82,7 @@ struct ShownMessage {
 };
 
 // Message boxes that answer from a script (OK when the script is empty) and record every box.
-class ScriptedDialogs : public Dialogs
-{
+class ScriptedDialogs : public Dialogs {
 public:
     int MsgBox(const QString& prompt, int style, const QString& title) override;
 

@@ -4,8 +4,7 @@
 #include <QHttpServerRequest>
 #include <QTcpServer>
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 LoopbackServer::LoopbackServer()
     : m_server(std::make_unique<QHttpServer>())

@@ -6,13 +6,11 @@
 #include <QString>
 #include <memory>
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 // A web server on 127.0.0.1 at a free port, for one test: pages are set per path, every
 // request is counted per path. It stops with the test.
-class LoopbackServer
-{
+class LoopbackServer {
 public:
     LoopbackServer();
 

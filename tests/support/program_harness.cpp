@@ -1,7 +1,6 @@
 #include "program_harness.h"
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 ProgramHarness::ProgramHarness(Sites sites)
     : program(std::make_unique<Corvalen>(Platform { components, shell, dialogs }, std::move(sites)))

@@ -7,13 +7,11 @@
 
 #include <memory>
 
-namespace corvalen::testing
-{
+namespace corvalen::testing {
 
 // The whole program on test doubles: the real windows and handlers, fake panes, player, shell
 // and message boxes. The sites are the production ones unless a test gives others.
-class ProgramHarness
-{
+class ProgramHarness {
 public:
     explicit ProgramHarness(Sites sites = Sites::production());
     ~ProgramHarness();

@@ -6,8 +6,7 @@
 using namespace corvalen;
 using namespace corvalen::goods_list;
 
-namespace
-{
+namespace {
 
 QString u(const char* utf8)
 {

@@ -7,16 +7,14 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 QString u(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-class MainWindowLoadTest : public ::testing::Test
-{
+class MainWindowLoadTest : public ::testing::Test {
 protected:
     ProgramHarness h;
     Form1& f = h.form();

@@ -6,8 +6,7 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 QString u(const char* utf8)
 {
@@ -32,8 +31,7 @@ QStringList goods(int count)
 }
 
 // The main window on tab 0 with a watch running on the criteria a test sets in the watch state.
-class ReaderTest : public ::testing::Test
-{
+class ReaderTest : public ::testing::Test {
 protected:
     ReaderTest() { f.Command1(0).setBackColor(Colors::Marker); }
 

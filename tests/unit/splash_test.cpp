@@ -5,8 +5,7 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 QString u(const char* utf8)
 {
@@ -23,9 +22,7 @@ struct SplashCase {
     bool downloadOpened;
 };
 
-class SplashCheckTest : public ::testing::TestWithParam<SplashCase>
-{
-};
+class SplashCheckTest : public ::testing::TestWithParam<SplashCase> { };
 
 TEST_P(SplashCheckTest, SixthTickAnswersTheStartPage)
 {

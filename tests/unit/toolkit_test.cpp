@@ -16,17 +16,14 @@
 
 using namespace corvalen;
 
-namespace
-{
+namespace {
 
 struct ColorCase {
     std::uint32_t value;
     QColor expected;
 };
 
-class ColorTest : public ::testing::TestWithParam<ColorCase>
-{
-};
+class ColorTest : public ::testing::TestWithParam<ColorCase> { };
 
 TEST_P(ColorTest, ValueMapsToRgbOrSystemColour)
 {

@@ -6,16 +6,14 @@
 using namespace corvalen;
 using namespace corvalen::testing;
 
-namespace
-{
+namespace {
 
 QString u(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
 
-class WatchCycleTest : public ::testing::Test
-{
+class WatchCycleTest : public ::testing::Test {
 protected:
     void chooseInterval(int k) { f.Option2(k).setValue(true); }
     void click() { f.Command6.Click.raise(); }

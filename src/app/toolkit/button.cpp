@@ -5,8 +5,7 @@
 #include <QStylePainter>
 #include <QTextOption>
 
-namespace corvalen
-{
+namespace corvalen {
 
 CaptionButton::CaptionButton(QWidget* parent)
     : QPushButton(parent)

@@ -7,15 +7,13 @@
 #include <QPushButton>
 #include <cstdint>
 
-namespace corvalen
-{
+namespace corvalen {
 
 enum class ButtonStyle { Standard, Graphical };
 
 // The Qt widget of a button: a push button whose caption wraps inside its face (the tab buttons
 // are a column of characters) and that reports every mouse move, not only presses.
-class CaptionButton : public QPushButton
-{
+class CaptionButton : public QPushButton {
     Q_OBJECT
 public:
     explicit CaptionButton(QWidget* parent);
@@ -27,8 +25,7 @@ protected:
     QSize sizeHint() const override { return {}; }
 };
 
-class Button : public Control
-{
+class Button : public Control {
 public:
     Button(QWidget* parent, ButtonStyle style);
 

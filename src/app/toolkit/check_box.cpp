@@ -3,8 +3,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
-namespace corvalen
-{
+namespace corvalen {
 
 CheckBox::CheckBox(QWidget* parent)
     : Control(new QCheckBox(parent))

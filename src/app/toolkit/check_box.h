@@ -5,13 +5,11 @@
 
 class QCheckBox;
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A check box with the value 0 or 1. Setting a different value from code runs the click
 // handlers at once, nested inside the change, just as a click by the user does.
-class CheckBox : public Control
-{
+class CheckBox : public Control {
 public:
     explicit CheckBox(QWidget* parent);
 

@@ -2,11 +2,9 @@
 
 #include <array>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 // The classic desktop palette, so that the system colours look the same on every platform.
 constexpr std::array<QRgb, 31> kSystemColors = {
     0xC8C8C8, // 0 scroll bar

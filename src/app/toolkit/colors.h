@@ -3,13 +3,11 @@
 #include <QColor>
 #include <cstdint>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // Colours are kept as the 32-bit values the window code works with: 0x80000000 + n names system
 // colour n, anything else holds red in its lowest byte, then green, then blue.
-namespace Colors
-{
+namespace Colors {
 constexpr std::uint32_t Black = 0x00000000;
 constexpr std::uint32_t Red = 0x000000FF;
 constexpr std::uint32_t Marker = 0x0080C0FF;

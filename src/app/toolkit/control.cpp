@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace corvalen
-{
+namespace corvalen {
 
 int twipsToPixels(float twips)
 {

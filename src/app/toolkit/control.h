@@ -6,8 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace corvalen
-{
+namespace corvalen {
 
 constexpr float kTwipsPerPixel = 15.0f;
 
@@ -17,8 +16,7 @@ int twipsToPixels(float twips);
 // single-precision twips relative to its container, visibility, enabled state, tab index, tool
 // tip) and pushes them to the Qt widget that shows it. Reading a property gives back what was set,
 // not what Qt made of it.
-class Control
-{
+class Control {
 public:
     explicit Control(QWidget* widget);
     virtual ~Control() = default;

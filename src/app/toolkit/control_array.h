@@ -6,13 +6,11 @@
 #include <memory>
 #include <vector>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // Controls of one kind that share a name and are told apart by an index. A handler attached to
 // the array gets the index of the member whose event it is.
-template <typename T> class ControlArray
-{
+template <typename T> class ControlArray {
 public:
     template <typename Make> ControlArray(int count, Make make)
     {

@@ -2,24 +2,20 @@
 
 #include <QString>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // Modal message boxes. Style 0 shows OK only; style 1 shows OK and Cancel.
-namespace MsgBoxStyle
-{
+namespace MsgBoxStyle {
 constexpr int OkOnly = 0;
 constexpr int OkCancel = 1;
 } // namespace MsgBoxStyle
 
-namespace MsgBoxResult
-{
+namespace MsgBoxResult {
 constexpr int Ok = 1;
 constexpr int Cancel = 2;
 } // namespace MsgBoxResult
 
-class Dialogs
-{
+class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // Shows the box and returns the button pressed once it is closed.

@@ -3,13 +3,11 @@
 #include <functional>
 #include <vector>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A control event: the handlers attached by the subsystems, run in the order they were attached.
 // Raising works on a copy of the list, so a handler may attach another one without trouble.
-template <typename... Args> class Event
-{
+template <typename... Args> class Event {
 public:
     using Handler = std::function<void(Args...)>;
 

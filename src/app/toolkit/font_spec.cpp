@@ -1,7 +1,6 @@
 #include "font_spec.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 QFont toQFont(const FontSpec& spec)
 {

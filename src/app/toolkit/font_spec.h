@@ -4,8 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A font as the window design names it. The Chinese face names fall back to an installed CJK
 // face, so that captions stay legible where 黑体 or 宋体 is not installed.

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace corvalen
-{
+namespace corvalen {
 
 Form::Form(float clientWidth, float clientHeight, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)

@@ -6,8 +6,7 @@
 #include <initializer_list>
 #include <optional>
 
-namespace corvalen
-{
+namespace corvalen {
 
 class Control;
 
@@ -16,8 +15,7 @@ enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 // A window. It is created hidden; load() runs its load handlers once; unload() hides it, runs
 // the unload handlers and discards it with everything it holds once the current event is over.
 // Sizes are in twips, 15 to a pixel.
-class Form : public QWidget
-{
+class Form : public QWidget {
     Q_OBJECT
 public:
     Form(float clientWidth, float clientHeight, Qt::WindowFlags flags = {});

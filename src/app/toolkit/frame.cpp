@@ -2,8 +2,7 @@
 
 #include <QFrame>
 
-namespace corvalen
-{
+namespace corvalen {
 
 Frame::Frame(QWidget* parent)
     : Control(new QFrame(parent))

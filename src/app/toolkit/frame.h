@@ -3,12 +3,10 @@
 #include "control.h"
 #include "option_button.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A bordered container without caption. Its option buttons form one group.
-class Frame : public Control
-{
+class Frame : public Control {
 public:
     explicit Frame(QWidget* parent);
 

@@ -2,8 +2,7 @@
 
 #include <QLabel>
 
-namespace corvalen
-{
+namespace corvalen {
 
 Label::Label(QWidget* parent)
     : Control(new QLabel(parent))

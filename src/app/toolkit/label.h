@@ -4,12 +4,10 @@
 
 class QLabel;
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A caption drawn on its container's surface: transparent, wrapping at blanks.
-class Label : public Control
-{
+class Label : public Control {
 public:
     explicit Label(QWidget* parent);
 

@@ -3,8 +3,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-namespace corvalen
-{
+namespace corvalen {
 
 void OptionGroup::selectOnly(const OptionButton* selected)
 {

@@ -7,14 +7,12 @@
 
 class QRadioButton;
 
-namespace corvalen
-{
+namespace corvalen {
 
 class OptionButton;
 
 // The option buttons of one container: selecting one clears the others.
-class OptionGroup
-{
+class OptionGroup {
 public:
     void add(OptionButton* option) { m_members.push_back(option); }
     void selectOnly(const OptionButton* selected);
@@ -25,8 +23,7 @@ private:
 
 // An option button. A click by the user selects it and runs the click handlers; clearing it
 // from code runs nothing.
-class OptionButton : public Control
-{
+class OptionButton : public Control {
 public:
     OptionButton(QWidget* parent, OptionGroup& group);
 

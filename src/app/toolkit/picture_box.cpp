@@ -2,8 +2,7 @@
 
 #include <QLabel>
 
-namespace corvalen
-{
+namespace corvalen {
 
 PictureBox::PictureBox(QWidget* parent)
     : Control(new QLabel(parent))

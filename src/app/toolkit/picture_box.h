@@ -6,12 +6,10 @@
 
 class QLabel;
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A bordered box that shows a picture and can hold other controls.
-class PictureBox : public Control
-{
+class PictureBox : public Control {
 public:
     explicit PictureBox(QWidget* parent);
 

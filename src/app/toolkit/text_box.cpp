@@ -4,11 +4,9 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-namespace corvalen
-{
+namespace corvalen {
 
-namespace
-{
+namespace {
 // Focus moving to another control of the window counts; a window losing or regaining the
 // activation (a message box, another program) or a popup does not.
 bool isControlFocusChange(const QFocusEvent* event)
@@ -17,8 +15,7 @@ bool isControlFocusChange(const QFocusEvent* event)
         && event->reason() != Qt::PopupFocusReason;
 }
 
-class FocusWatcher : public QObject
-{
+class FocusWatcher : public QObject {
 public:
     FocusWatcher(QObject* parent, TextBox& box)
         : QObject(parent)

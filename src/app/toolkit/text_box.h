@@ -8,13 +8,11 @@
 
 class QLineEdit;
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A one-line text box. Its text colour is kept as the window code set it and shown in every
 // state of the widget, disabled included, since the colour carries meaning.
-class TextBox : public Control
-{
+class TextBox : public Control {
 public:
     explicit TextBox(QWidget* parent);
 

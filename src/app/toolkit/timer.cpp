@@ -1,7 +1,6 @@
 #include "timer.h"
 
-namespace corvalen
-{
+namespace corvalen {
 
 Timer::Timer(QObject* owner)
     : m_timer(new QTimer(owner))

@@ -4,12 +4,10 @@
 
 #include <QTimer>
 
-namespace corvalen
-{
+namespace corvalen {
 
 // A window timer: it ticks every Interval milliseconds; an Interval of 0 stops it.
-class Timer
-{
+class Timer {
 public:
     explicit Timer(QObject* owner);
 
