@@ -4,6 +4,9 @@
 #include "app/form3.h"
 #include "app/main_window_load.h"
 #include "app/splash.h"
+#include "browse/page_tabs.h"
+#include "browse/pane_behaviours.h"
+#include "browse/step_guide.h"
 #include "watcher/alert_tones.h"
 #include "watcher/goods_list_reader.h"
 #include "watcher/watch_cycle.h"
@@ -58,7 +61,10 @@ Form1* Corvalen::loadMainWindow()
     m_main = form;
     track(form);
     centreOnScreen(*form);
+    new PaneBehaviours(*form);
     new MainWindowLoad(*form, m_sites);
+    new PageTabs(*form, m_sites);
+    new StepGuide(*form, m_sites, m_platform.shell, m_platform.dialogs);
     auto* tones = new AlertTones(*form, m_sites.toneHost);
     new GoodsListReader(*form, *tones);
     new WatchCycle(*form, m_platform.dialogs);
