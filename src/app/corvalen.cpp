@@ -7,6 +7,7 @@
 #include "browse/page_tabs.h"
 #include "browse/pane_behaviours.h"
 #include "browse/step_guide.h"
+#include "criteria/criteria_panel.h"
 #include "watcher/alert_tones.h"
 #include "watcher/goods_list_reader.h"
 #include "watcher/watch_cycle.h"
@@ -68,6 +69,7 @@ Form1* Corvalen::loadMainWindow()
     auto* tones = new AlertTones(*form, m_sites.toneHost);
     new GoodsListReader(*form, *tones);
     new WatchCycle(*form, m_platform.dialogs);
+    new CriteriaPanel(*form, m_platform.dialogs);
     form->load();
     return form;
 }

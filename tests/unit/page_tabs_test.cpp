@@ -108,7 +108,7 @@ TEST_F(PageTabsTest, WatcherTabResetsTheCriteriaButKeepsTheCheckBoxes)
 {
     clickTab(0);
     f.Check1.setValue(1);
-    f.Check3(0).setValue(1);
+    f.Check2.setValue(1);
     f.Option1(2).setEnabled(true);
     f.Command2(2).setEnabled(true);
     f.Text1(0).setText(u("雨伞"));
@@ -116,7 +116,7 @@ TEST_F(PageTabsTest, WatcherTabResetsTheCriteriaButKeepsTheCheckBoxes)
 
     clickTab(0);
     EXPECT_EQ(f.Check1.Value(), 1);
-    EXPECT_EQ(f.Check3(0).Value(), 1);
+    EXPECT_EQ(f.Check2.Value(), 1);
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(f.Text1(k).Text(), u("输入关键词"));
         EXPECT_EQ(f.Text1(k).ForeColor(), Colors::ButtonShadow);
