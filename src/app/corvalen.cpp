@@ -1,7 +1,10 @@
 #include "corvalen.h"
 
+#include "ads/ad_panel.h"
 #include "app/form1.h"
 #include "app/form3.h"
+#include "app/instructions.h"
+#include "app/main_window_layout.h"
 #include "app/main_window_load.h"
 #include "app/splash.h"
 #include "browse/page_tabs.h"
@@ -70,6 +73,10 @@ Form1* Corvalen::loadMainWindow()
     new GoodsListReader(*form, *tones);
     new WatchCycle(*form, m_platform.dialogs);
     new CriteriaPanel(*form, m_platform.dialogs);
+    new MainWindowLayout(*form);
+    new Instructions(
+        *form, m_platform.components, m_sites, [this](Form& window) { track(&window); });
+    new AdPanel(*form, m_sites);
     form->load();
     return form;
 }

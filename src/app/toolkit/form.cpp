@@ -95,16 +95,26 @@ void Form::orderTabs(std::initializer_list<Control*> controls)
         QWidget::setTabOrder(ordered[i - 1]->widget(), ordered[i]->widget());
 }
 
+// A hidden window is laid out when it is shown, not before: until then its controls keep the
+// places they were designed with.
 void Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Resize.raise();
+    if (isVisible())
+        Resize.raise();
 }
 
 void Form::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange && isVisible())
+        Resize.raise();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
         Resize.raise();
 }
 

@@ -1,0 +1,26 @@
+#include "ad_panel.h"
+
+#include "app/form1.h"
+#include "app/sites_paths.h"
+
+namespace corvalen {
+
+AdPanel::AdPanel(Form1& form, const Sites& sites)
+    : QObject(&form)
+    , m_form(form)
+    , m_sites(sites)
+{
+    form.Command5.connect(&Button::MouseMove, [this](int i) { command5MouseMove(i); });
+}
+
+void AdPanel::command5MouseMove(int index)
+{
+    m_form.WebBrowser5->Navigate2(MakerPages::advert(m_sites, index + 1));
+    m_form.Command5(index).setBackColor(Colors::Red);
+    for (int j = 0; j < m_form.Command5.Count(); ++j) {
+        if (j != index)
+            m_form.Command5(j).setBackColor(Colors::ButtonFace);
+    }
+}
+
+} // namespace corvalen

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/pane_control.h"
+#include "app/toolkit/button.h"
+#include "app/toolkit/form.h"
+#include "app/toolkit/frame.h"
+#include "app/toolkit/label.h"
+
+namespace corvalen {
+
+class ComponentFactory;
+
+// The instructions window: borderless, always on top, with its own title strip and close
+// button over the instructions page.
+class Form2 : public Form {
+    Q_OBJECT
+public:
+    explicit Form2(ComponentFactory& components);
+
+    Frame Frame1;
+    Frame Frame2;
+    Label Label1;
+    Button Command1;
+    PaneControl WebBrowser1;
+};
+
+} // namespace corvalen

@@ -1,0 +1,43 @@
+#include "instructions.h"
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/sites_paths.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace corvalen {
+
+Instructions::Instructions(Form1& form, ComponentFactory& components, const Sites& sites,
+    std::function<void(Form&)> trackWindow)
+    : QObject(&form)
+    , m_form(form)
+    , m_components(components)
+    , m_sites(sites)
+    , m_trackWindow(std::move(trackWindow))
+{
+    form.Command8.Click.connect([this] { command8Click(); });
+}
+
+void Instructions::command8Click()
+{
+    if (!m_window || m_window->isUnloading()) {
+        auto* window = new Form2(m_components);
+        m_window = window;
+        m_trackWindow(*window);
+        window->Load.connect(
+            [this, window] { window->WebBrowser1->Navigate2(MakerPages::instructions(m_sites)); });
+        window->Command1.Click.connect([window] { window->unload(); });
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(0, 0), window->size());
+            frame.moveCenter(screen->availableGeometry().center());
+            window->move(frame.topLeft());
+        }
+        window->load();
+    }
+    m_window->show();
+    m_window->raise();
+}
+
+} // namespace corvalen
