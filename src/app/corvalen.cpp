@@ -15,22 +15,7 @@
 #include "watcher/goods_list_reader.h"
 #include "watcher/watch_cycle.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace corvalen {
-
-namespace {
-void centreOnScreen(QWidget& window)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame(QPoint(0, 0), window.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-}
-} // namespace
 
 Corvalen::Corvalen(Platform platform, Sites sites)
     : m_platform(platform)
@@ -52,7 +37,7 @@ void Corvalen::start()
     new Splash(
         *splash, [this] { return loadMainWindow(); }, m_sites, m_platform.shell,
         m_platform.dialogs);
-    centreOnScreen(*splash);
+    splash->centreOnScreen();
     splash->load();
     splash->show();
 }
@@ -64,7 +49,6 @@ Form1* Corvalen::loadMainWindow()
     auto* form = new Form1(m_platform.components, m_sites.contactQq);
     m_main = form;
     track(form);
-    centreOnScreen(*form);
     new PaneBehaviours(*form);
     new MainWindowLoad(*form, m_sites);
     new PageTabs(*form, m_sites);

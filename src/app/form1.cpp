@@ -78,6 +78,7 @@ Form1::Form1(ComponentFactory& components, const QString& contactQq)
     setCaption(QStringLiteral("Corvalen ") + releaseNumber() + QStringLiteral(" "));
     setWindowIcon(QIcon(QStringLiteral(":/res/corvalen.ico")));
     setFont(toQFont({ text("宋体"), 9, 400 }));
+    centreOnScreen();
     setWindowStateValue(WindowState::Maximized);
 
     designTopStrip();

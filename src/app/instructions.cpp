@@ -4,9 +4,6 @@
 #include "app/form2.h"
 #include "app/sites_paths.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace corvalen {
 
 Instructions::Instructions(Form1& form, ComponentFactory& components, const Sites& sites,
@@ -29,11 +26,7 @@ void Instructions::command8Click()
         window->Load.connect(
             [this, window] { window->WebBrowser1->Navigate2(MakerPages::instructions(m_sites)); });
         window->Command1.Click.connect([window] { window->unload(); });
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame(QPoint(0, 0), window->size());
-            frame.moveCenter(screen->availableGeometry().center());
-            window->move(frame.topLeft());
-        }
+        window->centreOnScreen();
         window->load();
     }
     m_window->show();

@@ -50,7 +50,7 @@ void Splash::checkStartPage()
 {
     if (!m_main)
         return;
-    m_main->show();
+    m_main->showInItsState();
 
     // A start page with no document yet has no title: the same as an empty one.
     const auto& document = m_main->WebBrowser2->document();

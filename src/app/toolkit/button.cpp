@@ -1,9 +1,10 @@
 #include "button.h"
 
+#include "fitted_text.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTextOption>
 
 namespace corvalen {
 
@@ -26,9 +27,7 @@ void CaptionButton::paintEvent(QPaintEvent*)
     const QRect textRect = rect().adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    QTextOption wrapping(Qt::AlignCenter);
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    painter.drawText(QRectF(textRect), text(), wrapping);
+    drawFittedText(painter, textRect, text(), font(), Qt::AlignCenter);
 }
 
 void CaptionButton::mouseMoveEvent(QMouseEvent* event)

@@ -3,6 +3,7 @@
 #include "control.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 #include <vector>
@@ -56,6 +57,28 @@ float Form::screenWidthTwips() const
         return *m_screenWidth;
     const QScreen* shown = screen();
     return shown ? static_cast<float>(shown->geometry().width()) * kTwipsPerPixel : 0.0f;
+}
+
+void Form::centreOnScreen()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(primary->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form::showInItsState()
+{
+    const Qt::WindowStates wanted = windowState();
+    show();
+    // A window whose browser panes made it native before it was shown can lose its maximized
+    // state on the way to the window manager; asking again once it is mapped brings it back.
+    if (wanted & Qt::WindowMaximized) {
+        setWindowState(Qt::WindowNoState);
+        setWindowState(wanted);
+    }
 }
 
 void Form::load()

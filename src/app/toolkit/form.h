@@ -35,6 +35,12 @@ public:
     float screenWidthTwips() const;
     void setScreenWidthOverride(std::optional<float> twips) { m_screenWidth = twips; }
 
+    // Places the window in the middle of the primary screen's free area.
+    void centreOnScreen();
+
+    // Shows the window in the state it was given while hidden (maximized, say).
+    void showInItsState();
+
     void load();
     bool isLoaded() const { return m_loaded; }
     void unload();

@@ -1,11 +1,31 @@
 #include "label.h"
 
+#include "fitted_text.h"
+
 #include <QLabel>
+#include <QPainter>
 
 namespace corvalen {
 
+namespace {
+// A label whose caption shrinks to fit its box instead of being cut.
+class FittedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(
+            isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        drawFittedText(painter, contentsRect(), text(), font(), alignment());
+    }
+};
+} // namespace
+
 Label::Label(QWidget* parent)
-    : Control(new QLabel(parent))
+    : Control(new FittedLabel(parent))
     , m_label(static_cast<QLabel*>(widget()))
 {
     m_label->setWordWrap(true);
