@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-program=${CORVALEN_PROGRAM:-build/corvalen}
+program=${CORVALEN_PROGRAM:-build/demo/corvalen-demo}
 # The browser engine refuses its sandbox to root.
 [ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -1,3 +1,4 @@
+#include "eventually.h"
 #include "loopback_server.h"
 #include "platform/qt_media_player.h"
 
@@ -20,13 +21,17 @@ TEST(QtMediaPlayerTest, FetchesEachToneAndTheSameToneTwice)
             QStringLiteral(":/site/tones/%1.mp3").arg(QLatin1String(tone)), "audio/mpeg");
     QtMediaPlayer player;
 
+    // The player may ask for a file more than once (ranges); what counts is that it asks anew.
     player.setURL(server.url(QStringLiteral("/tones/1.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(server.hits(QStringLiteral("/tones/1.mp3")), 1, kFetchTimeoutMs);
+    EXPECT_EVENTUALLY(server.hits(QStringLiteral("/tones/1.mp3")) >= 1, kFetchTimeoutMs);
     player.setURL(server.url(QStringLiteral("/tones/2.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(server.hits(QStringLiteral("/tones/2.mp3")), 1, kFetchTimeoutMs);
+    EXPECT_EVENTUALLY(server.hits(QStringLiteral("/tones/2.mp3")) >= 1, kFetchTimeoutMs);
     EXPECT_EQ(player.URL(), server.url(QStringLiteral("/tones/2.mp3")));
+    EXPECT_EVENTUALLY(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, kFetchTimeoutMs);
+    const int fetched = server.hits(QStringLiteral("/tones/2.mp3"));
     player.setURL(server.url(QStringLiteral("/tones/2.mp3")));
-    QTRY_COMPARE_WITH_TIMEOUT(server.hits(QStringLiteral("/tones/2.mp3")), 2, kFetchTimeoutMs);
+    EXPECT_EVENTUALLY(server.hits(QStringLiteral("/tones/2.mp3")) > fetched, kFetchTimeoutMs);
+    EXPECT_EVENTUALLY(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, kFetchTimeoutMs);
 }
 
 TEST(QtMediaPlayerTest, UnreachableToneIsSilentlyNotHeard)
@@ -34,7 +39,7 @@ TEST(QtMediaPlayerTest, UnreachableToneIsSilentlyNotHeard)
     QtMediaPlayer player;
     player.setURL(
         QStringLiteral("http://127.0.0.1:%1/tones/3.mp3").arg(LoopbackServer::closedPort()));
-    QTest::qWait(500);
+    corvalen::testing::runEvents(500);
     EXPECT_EQ(player.URL().right(5), QStringLiteral("3.mp3"));
 }
 

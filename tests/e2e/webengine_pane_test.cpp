@@ -1,3 +1,4 @@
+#include "eventually.h"
 #include "fakes.h"
 #include "loopback_server.h"
 #include "platform/webengine_components.h"
@@ -74,14 +75,14 @@ TEST_F(WebEnginePaneTest, ReportsTitleAndBodyOfEachCompletedLoadAndOfRefresh)
     EXPECT_FALSE(first->document().has_value()) << "no document before the first load";
 
     first->Navigate2(server.url(QStringLiteral("/list.htm")));
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QString::fromUtf8("清单"));
     EXPECT_TRUE(body(*first).contains(QString::fromUtf8("<p>可用金币兑换</p>")));
     EXPECT_GE(begins, 1);
     EXPECT_GE(completes, 1);
 
     first->Refresh();
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 2, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 2, kLoadTimeoutMs);
     EXPECT_EQ(server.hits(QStringLiteral("/list.htm")), 2);
 }
 
@@ -90,7 +91,7 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
     const quint16 port = LoopbackServer::closedPort();
     const QString address = QStringLiteral("http://127.0.0.1:%1/start.htm").arg(port);
     first->Navigate2(address);
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_TRUE(firstDocs[0].contains(noPageTitle()));
 
     QHttpServer revived;
@@ -100,7 +101,7 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
     });
     ASSERT_EQ(revived.listen(QHostAddress::LocalHost, port), port);
     first->Refresh();
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 2, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 2, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[1], QStringLiteral("1.3.0"));
 }
 
@@ -110,7 +111,7 @@ TEST_F(WebEnginePaneTest, HttpErrorStatusKeepsTheServersPageAsTheDocument)
         "<html><head><title>gone</title></head><body>missing</body></html>", "text/html",
         QHttpServerResponse::StatusCode::NotFound);
     first->Navigate2(server.url(QStringLiteral("/gone.htm")));
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("gone"));
     EXPECT_TRUE(body(*first).contains(QStringLiteral("missing")));
 }
@@ -129,10 +130,10 @@ TEST_F(WebEnginePaneTest, PopUpGoesToThePaneTheHandlerNames)
         target = second->Object();
     });
     second->Navigate2(QStringLiteral("about:blank"));
-    QTRY_COMPARE_WITH_TIMEOUT(secondDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(secondDocs.size(), 1, kLoadTimeoutMs);
 
     first->Navigate2(server.url(QStringLiteral("/opener.htm")));
-    QTRY_VERIFY_WITH_TIMEOUT(secondDocs.contains(QStringLiteral("popup")), kLoadTimeoutMs);
+    EXPECT_EVENTUALLY(secondDocs.contains(QStringLiteral("popup")), kLoadTimeoutMs);
     EXPECT_EQ(requests, 1);
     EXPECT_EQ(firstDocs.last(), QStringLiteral("opener"));
     EXPECT_TRUE(shell.opened.isEmpty());
@@ -145,7 +146,7 @@ TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
         "alert('hello'); confirm('sure?'); prompt('name?'); document.title = 'after';"
         "</script></body></html>");
     first->Navigate2(server.url(QStringLiteral("/alert.htm")));
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("after"));
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
@@ -156,9 +157,9 @@ TEST_F(WebEnginePaneTest, SurvivesACrashedRenderer)
     server.setPage(QStringLiteral("/after.htm"),
         "<html><head><title>after crash</title></head><body>ok</body></html>");
     first->Navigate2(QStringLiteral("chrome://crash"));
-    QTest::qWait(3000);
+    corvalen::testing::runEvents(3000);
     first->Navigate2(server.url(QStringLiteral("/after.htm")));
-    QTRY_VERIFY_WITH_TIMEOUT(firstDocs.contains(QStringLiteral("after crash")), kLoadTimeoutMs);
+    EXPECT_EVENTUALLY(firstDocs.contains(QStringLiteral("after crash")), kLoadTimeoutMs);
 }
 
 TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
@@ -171,11 +172,11 @@ TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
         "<html><head><title>good</title></head><body>ok</body></html>");
 
     first->Navigate2(hanging);
-    QTRY_VERIFY_WITH_TIMEOUT(silentServer.hasPendingConnections(), kLoadTimeoutMs);
+    EXPECT_EVENTUALLY(silentServer.hasPendingConnections(), kLoadTimeoutMs);
     first->Refresh();
-    QTest::qWait(500);
+    corvalen::testing::runEvents(500);
     first->Navigate2(server.url(QStringLiteral("/good.htm")));
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs, QStringList { QStringLiteral("good") });
 }
 
@@ -184,7 +185,7 @@ TEST_F(WebEnginePaneTest, PageWithoutBodyHasNoBodyText)
     server.setPage(QStringLiteral("/frames.htm"),
         "<html><head><title>frames</title></head><frameset cols=\"*\"></frameset></html>");
     first->Navigate2(server.url(QStringLiteral("/frames.htm")));
-    QTRY_COMPARE_WITH_TIMEOUT(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     ASSERT_TRUE(first->document().has_value());
     EXPECT_FALSE(
         first->document()->bodyHtml.has_value() && !first->document()->bodyHtml->isEmpty());

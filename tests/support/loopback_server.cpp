@@ -20,6 +20,12 @@ LoopbackServer::LoopbackServer()
                     "text/plain", "not found", QHttpServerResponse::StatusCode::NotFound);
             return QHttpServerResponse(page->type, page->body, page->status);
         });
+    // One request a connection: the server of Qt 6.4 stalls on kept-alive connections, and the
+    // browser allows only six of them to one host.
+    m_server->afterRequest([](QHttpServerResponse&& response) {
+        response.setHeader("Connection", "close");
+        return std::move(response);
+    });
     m_port = m_server->listen(QHostAddress::LocalHost, 0);
 }
 

@@ -1,12 +1,16 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
     // Tests never need a real display; the environment may still ask for one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The browser engine refuses its sandbox to root, which is who runs the tests in CI.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

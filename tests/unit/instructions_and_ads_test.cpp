@@ -53,7 +53,6 @@ TEST_F(InstructionsTest, OneWindowOnePageLoadUntilItIsClosed)
     EXPECT_EQ(
         h.components.pane(QStringLiteral("Form2.WebBrowser1")).navigations, QStringList { page })
         << "a new window, loading the page afresh";
-    QTest::qWait(0);
 }
 
 TEST_F(InstructionsTest, WindowIsBorderlessOnTopWithoutTaskbarEntryAndKeepsItsSize)

@@ -6,6 +6,7 @@
 #include "app/toolkit/frame.h"
 #include "app/toolkit/text_box.h"
 #include "app/toolkit/timer.h"
+#include "eventually.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -181,10 +182,10 @@ TEST(TimerTest, IntervalZeroStopsTheTicks)
     int ticks = 0;
     timer.Tick.connect([&] { ++ticks; });
     timer.setInterval(10);
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 2000);
+    EXPECT_EVENTUALLY(ticks >= 2, 2000);
     timer.setInterval(0);
     const int stoppedAt = ticks;
-    QTest::qWait(60);
+    corvalen::testing::runEvents(60);
     EXPECT_EQ(ticks, stoppedAt);
     EXPECT_EQ(timer.Interval(), 0);
 }
@@ -204,7 +205,7 @@ TEST(FormTest, LoadRunsOnceAndUnloadReportsAndDiscards)
     form->unload();
     form->unload();
     EXPECT_EQ(unloads, 1);
-    QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), 2000);
+    EXPECT_EVENTUALLY(form.isNull(), 2000);
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/corvalen.h"
+#include "fakes.h"
+#include "platform/qt_media_player.h"
+#include "platform/webengine_components.h"
+#include "platform/webengine_pane.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QTest>
+#include <memory>
+
+namespace corvalen::testing {
+
+// The real player, with every address it was given written down, in order.
+class RecordingPlayer : public MediaPlayer {
+public:
+    explicit RecordingPlayer(QStringList& log)
+        : m_log(log)
+    {
+    }
+    void setURL(const QString& url) override
+    {
+        m_log << url;
+        m_player.setURL(url);
+    }
+    QString URL() const override { return m_player.URL(); }
+    QtMediaPlayer& real() { return m_player; }
+
+private:
+    QStringList& m_log;
+    QtMediaPlayer m_player;
+};
+
+// The real engine's panes; the real player, recorded.
+class RecordingComponents : public ComponentFactory {
+public:
+    explicit RecordingComponents(DesktopShell& shell)
+        : m_engine(shell)
+    {
+    }
+    std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override
+    {
+        return m_engine.createPane(parent, name);
+    }
+    std::unique_ptr<MediaPlayer> createPlayer(QWidget*) override
+    {
+        auto made = std::make_unique<RecordingPlayer>(tones);
+        player = made.get();
+        return made;
+    }
+
+    QStringList tones;
+    RecordingPlayer* player = nullptr;
+
+private:
+    WebEngineComponents m_engine;
+};
+
+// The whole program on the real engine and player; only the desktop shell and the message
+// boxes are doubles, so that nothing leaves the machine and no box waits for a person.
+class RealProgram {
+public:
+    explicit RealProgram(const Sites& sites)
+        : components(shell)
+        , program({ components, shell, dialogs }, sites)
+    {
+        program.start();
+    }
+
+    Form1& form() { return *program.mainWindow(); }
+    QString title(PaneControl& pane) const
+    {
+        return pane->document() ? pane->document()->Title : QString();
+    }
+    QWebEnginePage* page(PaneControl& pane) const
+    {
+        return static_cast<WebEnginePane&>(pane.browser()).page();
+    }
+    // A click where a person would click: near the left end, on a check box's or option's mark.
+    static void click(Control& control)
+    {
+        QWidget* widget = control.widget();
+        QTest::mouseClick(
+            widget, Qt::LeftButton, {}, QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
+    }
+
+    // Chinese text arrives as an input method commits it.
+    static void type(Control& control, const QString& text)
+    {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(control.widget(), &commit);
+    }
+
+    FakeShell shell;
+    ScriptedDialogs dialogs;
+    RecordingComponents components;
+    Corvalen program;
+};
+
+} // namespace corvalen::testing
