@@ -16,7 +16,9 @@ WebEngineComponents::WebEngineComponents(DesktopShell& shell, QObject* parent)
 {
     m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     QWebEngineSettings* settings = m_profile->settings();
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Pop-ups only from a person's click: a page that opens windows by itself in a loop must not
+    // reach the user's web browser on every refresh of a watch.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);

@@ -1,6 +1,7 @@
 #include "app/form2.h"
 #include "eventually.h"
 #include "loopback_server.h"
+#include "page_click.h"
 #include "real_program.h"
 #include "shop_simulation.h"
 
@@ -117,8 +118,7 @@ TEST_F(JourneyTest, CoinClaimTabGuidesTheDailyClaim)
 
     // The guide's own link asks for a new window: it opens in the working pane.
     const int homeLoads = simulation.hits(QStringLiteral("/home/home_new.htm"));
-    real->page(f.WebBrowser4)
-        ->runJavaScript(QStringLiteral("document.querySelector('a[target]').click()"));
+    ASSERT_TRUE(clickElement(f.WebBrowser4.widget(), QStringLiteral("a[target]")));
     EXPECT_EVENTUALLY_EQ(
         simulation.hits(QStringLiteral("/home/home_new.htm")), homeLoads + 1, kPageMs);
     EXPECT_TRUE(f.WebBrowser4.Visible());
@@ -195,14 +195,15 @@ TEST(PanePopUpJourneyTest, StartPagePopUpLandsInTheWorkingPaneAndHidesTheStartPa
     LoopbackServer server;
     server.setPage(QStringLiteral("/corvalen/corvalen2345.htm"),
         "<html><head><title>1.3.0</title></head><body>"
-        "<a id=\"a\" href=\"/popup.htm\" target=\"_blank\">open</a></body></html>");
+        "<a id=\"a\" href=\"/popup.htm\" target=\"_blank\" "
+        "style=\"font-size:40px\">open</a></body></html>");
     server.setPage(QStringLiteral("/popup.htm"),
         "<html><head><title>popup</title></head><body>p</body></html>");
     RealProgram real(Sites::allAt(server.base()));
     Form1& f = real.form();
     f.show();
     EXPECT_EVENTUALLY_EQ(real.title(f.WebBrowser2), QStringLiteral("1.3.0"), kPageMs);
-    real.page(f.WebBrowser2)->runJavaScript(QStringLiteral("document.getElementById('a').click()"));
+    ASSERT_TRUE(clickElement(f.WebBrowser2.widget(), QStringLiteral("#a")));
     EXPECT_EVENTUALLY_EQ(real.title(f.WebBrowser6), QStringLiteral("popup"), kPageMs);
     EXPECT_FALSE(f.WebBrowser2.Visible());
     EXPECT_TRUE(real.shell.opened.isEmpty());

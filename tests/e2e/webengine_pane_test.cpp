@@ -1,6 +1,7 @@
 #include "eventually.h"
 #include "fakes.h"
 #include "loopback_server.h"
+#include "page_click.h"
 #include "platform/webengine_components.h"
 #include "platform/webengine_pane.h"
 
@@ -120,8 +121,8 @@ TEST_F(WebEnginePaneTest, PopUpGoesToThePaneTheHandlerNames)
 {
     server.setPage(QStringLiteral("/opener.htm"),
         "<html><head><title>opener</title></head><body>"
-        "<a id=\"go\" target=\"_blank\" href=\"/popup.htm\">go</a>"
-        "<script>window.open('/popup.htm');</script></body></html>");
+        "<a id=\"go\" target=\"_blank\" href=\"/popup.htm\" style=\"font-size:40px\">go</a>"
+        "<script>window.open('/blocked.htm');</script></body></html>");
     server.setPage(QStringLiteral("/popup.htm"),
         "<html><head><title>popup</title></head><body>arrived</body></html>");
     int requests = 0;
@@ -133,8 +134,12 @@ TEST_F(WebEnginePaneTest, PopUpGoesToThePaneTheHandlerNames)
     EXPECT_EVENTUALLY_EQ(secondDocs.size(), 1, kLoadTimeoutMs);
 
     first->Navigate2(server.url(QStringLiteral("/opener.htm")));
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
+    EXPECT_EQ(requests, 0) << "a pop-up a script opens by itself is blocked";
+    ASSERT_TRUE(clickElement(first->widget(), QStringLiteral("#go")));
     EXPECT_EVENTUALLY(secondDocs.contains(QStringLiteral("popup")), kLoadTimeoutMs);
     EXPECT_EQ(requests, 1);
+    EXPECT_EQ(server.hits(QStringLiteral("/blocked.htm")), 0);
     EXPECT_EQ(firstDocs.last(), QStringLiteral("opener"));
     EXPECT_TRUE(shell.opened.isEmpty());
 }
