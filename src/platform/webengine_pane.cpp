@@ -199,7 +199,10 @@ void WebEnginePane::showErrorPage(const QUrl& failed)
 
 void WebEnginePane::recoverFromCrash()
 {
-    if (++m_crashRetries <= kMaxCrashRetries && !m_lastUrl.isEmpty()) {
+    // The engine's own chrome: addresses act on the renderer in place and bring no new one: asking
+    // for them again would leave the pane dead.
+    const bool retryable = !m_lastUrl.isEmpty() && m_lastUrl.scheme() != QLatin1String("chrome");
+    if (retryable && ++m_crashRetries <= kMaxCrashRetries) {
         m_page->load(m_lastUrl);
         return;
     }

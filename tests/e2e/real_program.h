@@ -74,10 +74,6 @@ public:
     {
         return pane->document() ? pane->document()->Title : QString();
     }
-    QWebEnginePage* page(PaneControl& pane) const
-    {
-        return static_cast<WebEnginePane&>(pane.browser()).page();
-    }
     // A click where a person would click: near the left end, on a check box's or option's mark.
     static void click(Control& control)
     {

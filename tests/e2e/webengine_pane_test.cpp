@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 using namespace corvalen;
 using namespace corvalen::testing;
@@ -162,9 +163,25 @@ TEST_F(WebEnginePaneTest, SurvivesACrashedRenderer)
     server.setPage(QStringLiteral("/after.htm"),
         "<html><head><title>after crash</title></head><body>ok</body></html>");
     first->Navigate2(QStringLiteral("chrome://crash"));
-    corvalen::testing::runEvents(3000);
+    // A renderer that keeps crashing is given up after a few tries: the pane shows no page.
+    EXPECT_EVENTUALLY(
+        !firstDocs.isEmpty() && firstDocs.last().contains(noPageTitle()), kLoadTimeoutMs);
     first->Navigate2(server.url(QStringLiteral("/after.htm")));
     EXPECT_EVENTUALLY(firstDocs.contains(QStringLiteral("after crash")), kLoadTimeoutMs);
+}
+
+TEST_F(WebEnginePaneTest, KilledRendererReloadsThePageItShowed)
+{
+    server.setPage(
+        QStringLiteral("/list.htm"), "<html><head><title>list</title></head><body>x</body></html>");
+    first->Navigate2(server.url(QStringLiteral("/list.htm")));
+    ASSERT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
+    const qint64 renderer = static_cast<WebEnginePane&>(*first).page()->renderProcessPid();
+    ASSERT_GT(renderer, 0);
+    ::kill(static_cast<pid_t>(renderer), SIGKILL);
+    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 2, kLoadTimeoutMs);
+    EXPECT_EQ(firstDocs.last(), QStringLiteral("list"));
+    EXPECT_EQ(server.hits(QStringLiteral("/list.htm")), 2);
 }
 
 TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)

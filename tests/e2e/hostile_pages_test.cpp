@@ -1,0 +1,253 @@
+#include "eventually.h"
+#include "hostile_server.h"
+#include "real_program.h"
+#include "shop_simulation.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace corvalen;
+using namespace corvalen::testing;
+
+namespace {
+
+constexpr int kPageMs = 20000;
+const QString kList = QStringLiteral("/home/full_exchange_home.htm");
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QByteArray goods(int count, const char* itemTag = "<li>")
+{
+    QByteArray page = "<html><body><div class=\"full-goods-list\"><ul>";
+    for (int i = 0; i < count; ++i)
+        page += QByteArray(itemTag)
+            + QString::fromUtf8("<b>可用金币兑换</b>商品%1</li>").arg(i).toUtf8();
+    return page + "</ul></div><div class=\"pagination\">1</div></body></html>";
+}
+
+HostileReply whole(QByteArray body, QByteArray type = "text/html; charset=utf-8", int status = 200)
+{
+    HostileReply reply;
+    reply.body = std::move(body);
+    reply.type = std::move(type);
+    reply.status = status;
+    return reply;
+}
+
+struct HostileCase {
+    const char* name;
+    HostileReply reply;
+    // What the counter shows once the page is in: a count, or nothing for "as before".
+    std::optional<int> count;
+};
+
+QByteArray marker()
+{
+    return QString::fromUtf8("可用金币兑换").toUtf8();
+}
+
+std::vector<HostileCase> hostileCases()
+{
+    HostileReply cutOff = whole(goods(2));
+    cutOff.kind = HostileReply::Kind::CutOff;
+    HostileReply loop;
+    loop.kind = HostileReply::Kind::RedirectToItself;
+    HostileReply download = whole("PK\x03\x04 not a page", "application/octet-stream");
+    download.headers = { { "Content-Disposition", "attachment; filename=\"list.zip\"" } };
+    QByteArray brokenUtf8 = "<html><body>\xff\xfe\xc3(" + marker() + "\xe5\xa4<p>" + marker()
+        + "</p>\xf0\x28\x8c</body></html>";
+    return {
+        { "empty body", whole("<html><body></body></html>"), 0 },
+        { "no content at all", whole(""), 0 },
+        { "plain text", whole(marker() + " " + marker(), "text/plain; charset=utf-8"), 2 },
+        { "an image",
+            whole(QByteArray::fromBase64(
+                      "R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw=="),
+                "image/gif"),
+            0 },
+        { "ten megabytes of twenty thousand goods",
+            whole(goods(20000) + QByteArray(10'000'000 - goods(20000).size(), ' ')), 20000 },
+        { "broken UTF-8", whole(brokenUtf8), 2 },
+        { "markers in attributes and comments",
+            whole("<html><body><a title=\"" + marker() + "\">x</a><!--" + marker()
+                + "--></body></html>"),
+            2 },
+        { "upper-case items", whole(goods(4, "<LI>")), 4 },
+        { "markers outside the list",
+            whole("<html><body>" + marker() + "<div class=\"full-goods-list\"><li>" + marker()
+                + "</li></div><div class=\"pagination\"></div>" + marker() + "</body></html>"),
+            3 },
+        { "404 with a page",
+            whole(
+                "<html><body>gone " + marker() + "</body></html>", "text/html; charset=utf-8", 404),
+            1 },
+        { "500 with a page",
+            whole("<html><body>error " + marker() + marker() + "</body></html>",
+                "text/html; charset=utf-8", 500),
+            2 },
+        { "connection cut half way", cutOff, 0 },
+        { "redirect loop", loop, 0 },
+        { "dialogs, print and pop-ups in a loop",
+            whole("<html><body>" + marker()
+                + "<script>alert(1); confirm('?'); prompt('?'); print();"
+                  " for (var i = 0; i < 50; ++i) window.open('/popup' + i);"
+                  " setInterval(function () { alert('again'); window.open('/more'); }, "
+                  "50);</script></body></html>"),
+            1 },
+        { "a download", download, std::nullopt },
+        { "geolocation and notifications",
+            whole("<html><body>" + marker()
+                + "<script>navigator.geolocation.getCurrentPosition(function(){}, function(){});"
+                  " Notification.requestPermission();"
+                  " navigator.mediaDevices && navigator.mediaDevices.getUserMedia({audio: "
+                  "true}).catch(function(){});"
+                  "</script></body></html>"),
+            1 },
+    };
+}
+
+// A watch on the watcher's tab whose list the hostile server answers: every page, however
+// strange, is read or shown as no page, and the program goes on.
+class HostilePagesTest : public ::testing::Test {
+protected:
+    HostilePagesTest()
+    {
+        simulation.start();
+        Sites sites = simulation.sites();
+        sites.coin = hostile.base();
+        hostile.setReply(kList, whole(goods(6)));
+        real = std::make_unique<RealProgram>(sites);
+        // The start-up ends first: a tab clicked earlier would blank the start page it checks.
+        EXPECT_EVENTUALLY(real->program.splash() == nullptr, kPageMs);
+        Form1& f = form();
+        f.WebBrowser6->DocumentComplete.connect(
+            [this](const BrowserObject&, const QString&) { ++completed; });
+        RealProgram::click(f.Command1(0));
+        EXPECT_EVENTUALLY_EQ(f.Text2.Text(), QStringLiteral("6"), kPageMs);
+        RealProgram::click(f.Check2);
+        RealProgram::click(f.Option2(0));
+        RealProgram::click(f.Command6);
+        // The test drives the watch's seconds itself, one refresh per row.
+        f.Timer1.setInterval(0);
+    }
+
+    Form1& form() { return real->form(); }
+
+    // The refresh of a running watch, ten ticks on.
+    void refresh()
+    {
+        for (int i = 0; i < 10; ++i)
+            form().Timer1.tick();
+    }
+
+    void expectNoDialogAnywhere(const char* name)
+    {
+        EXPECT_TRUE(real->dialogs.shown.empty()) << name;
+        EXPECT_TRUE(real->shell.opened.isEmpty()) << name;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top != &form() && top != real->program.splash())
+                ADD_FAILURE() << name << ": a window is open: " << top->metaObject()->className();
+        }
+    }
+
+    void expectGoodPageCountedAgain(const char* name)
+    {
+        SCOPED_TRACE(name);
+        hostile.setReply(kList, whole(goods(6)));
+        const int before = completed;
+        refresh();
+        EXPECT_EVENTUALLY(
+            completed > before && form().Text2.Text() == QStringLiteral("6"), kPageMs);
+    }
+
+    demo::ShopSimulation simulation;
+    HostileServer hostile;
+    std::unique_ptr<RealProgram> real;
+    int completed = 0;
+};
+
+TEST_F(HostilePagesTest, EveryPageIsReadOrShownAsNoPageAndTheWatchGoesOn)
+{
+    for (const HostileCase& c : hostileCases()) {
+        SCOPED_TRACE(c.name);
+        form().Text2.setText(QStringLiteral("-"));
+        const int before = completed;
+        hostile.setReply(kList, c.reply);
+        refresh();
+        if (c.count) {
+            EXPECT_EVENTUALLY(
+                completed > before && form().Text2.Text() == QString::number(*c.count), kPageMs);
+        } else {
+            runEvents(2000);
+            EXPECT_EQ(form().Text2.Text(), QStringLiteral("-")) << "nothing new was shown";
+        }
+        runEvents(300);
+        EXPECT_EQ(form().Command6.Caption(), u("Corvalen下班"));
+        expectNoDialogAnywhere(c.name);
+        expectGoodPageCountedAgain(c.name);
+    }
+}
+
+TEST_F(HostilePagesTest, RefreshStartedBeforeASlowPageArrivesEndsInThatPage)
+{
+    HostileReply slow = whole(goods(4));
+    slow.delayMs = 1500;
+    hostile.setReply(kList, slow);
+    QStringList counts;
+    form().WebBrowser6->DocumentComplete.connect(
+        [&](const BrowserObject&, const QString&) { counts << form().Text2.Text(); });
+    refresh();
+    runEvents(300);
+    refresh();
+    EXPECT_EVENTUALLY(counts.contains(QStringLiteral("4")), kPageMs);
+    runEvents(2000);
+    EXPECT_FALSE(counts.contains(QStringLiteral("0"))) << "an abandoned load is no error page";
+    expectNoDialogAnywhere("slow page");
+    expectGoodPageCountedAgain("slow page");
+}
+
+TEST_F(HostilePagesTest, InvalidCertificateAndCrashedRendererShowNoPage)
+{
+    QTemporaryDir dir;
+    const int made = QProcess::execute(QStringLiteral("openssl"),
+        { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+            QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+            QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+            QStringLiteral("-keyout"), dir.filePath(QStringLiteral("key.pem")),
+            QStringLiteral("-out"), dir.filePath(QStringLiteral("cert.pem")) });
+    ASSERT_EQ(made, 0);
+    QSslServer tls;
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    QFile certFile(dir.filePath(QStringLiteral("cert.pem")));
+    QFile keyFile(dir.filePath(QStringLiteral("key.pem")));
+    ASSERT_TRUE(certFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
+    config.setLocalCertificate(QSslCertificate(certFile.readAll()));
+    config.setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Rsa));
+    tls.setSslConfiguration(config);
+    ASSERT_TRUE(tls.listen(QHostAddress::LocalHost, 0));
+
+    for (const QString& address :
+        { QStringLiteral("https://127.0.0.1:%1/home/full_exchange_home.htm").arg(tls.serverPort()),
+            QStringLiteral("chrome://crash") }) {
+        SCOPED_TRACE(address.toStdString());
+        form().Text2.setText(QStringLiteral("-"));
+        form().WebBrowser6->Navigate2(address);
+        EXPECT_EVENTUALLY(
+            real->title(form().WebBrowser6).contains(u("没有可以显示的页面")), kPageMs);
+        EXPECT_EVENTUALLY_EQ(form().Text2.Text(), QStringLiteral("0"), kPageMs);
+        expectNoDialogAnywhere("error page");
+        form().WebBrowser6->Navigate2(hostile.base() + kList);
+        EXPECT_EVENTUALLY_EQ(form().Text2.Text(), QStringLiteral("6"), kPageMs);
+    }
+}
+
+} // namespace
