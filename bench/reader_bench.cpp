@@ -28,9 +28,38 @@ QString listPage(qsizetype targetBytes)
     return page + QStringLiteral("</ul></div><div class=\"pagination\">1 2 3</div></body></html>");
 }
 
+// The hostile pages of a long watch, each the size of a large list.
+enum Hostile { Empty, BrokenUtf8, OutsideTheList, UpperCaseItems, NoList };
+
+QString hostilePage(int kind)
+{
+    const QString marker = QString::fromUtf8("可用金币兑换");
+    switch (kind) {
+    case Empty:
+        return {};
+    case BrokenUtf8:
+        return QString::fromUtf8(QByteArray(1'000'000, '\xff') + marker.toUtf8().repeated(2000));
+    case OutsideTheList:
+        return marker.repeated(20000) + QStringLiteral("full-goods-list<li>x") + marker
+            + QStringLiteral("pagination");
+    case UpperCaseItems:
+        return QStringLiteral("full-goods-list")
+            + (QStringLiteral("<LI>") + marker + QStringLiteral(" goods title ")).repeated(20000)
+            + QStringLiteral("pagination");
+    default:
+        return (QStringLiteral("<li>") + marker + QStringLiteral(" goods title ")).repeated(20000);
+    }
+}
+
+QString pageFor(const benchmark::State& state)
+{
+    return state.range(1) < 0 ? listPage(state.range(0))
+                              : hostilePage(static_cast<int>(state.range(1)));
+}
+
 void countOnly(benchmark::State& state)
 {
-    const QString page = listPage(state.range(0));
+    const QString page = pageFor(state);
     for (auto _ : state) {
         std::size_t count = 0;
         const std::u16string_view text = view(page);
@@ -39,12 +68,12 @@ void countOnly(benchmark::State& state)
             ++count;
         benchmark::DoNotOptimize(count);
     }
-    state.SetBytesProcessed(state.iterations() * page.size() * 2);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * page.size() * 2);
 }
 
 void wholeRun(benchmark::State& state)
 {
-    const QString page = listPage(state.range(0));
+    const QString page = pageFor(state);
     QString scan;
     for (auto _ : state) {
         const std::size_t count = countOccurrences(view(page), kExchangeMarker);
@@ -54,11 +83,20 @@ void wholeRun(benchmark::State& state)
         benchmark::DoNotOptimize(tones);
         scan.clear();
     }
-    state.SetBytesProcessed(state.iterations() * page.size() * 2);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * page.size() * 2);
 }
 
 } // namespace
 
-BENCHMARK(countOnly)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(wholeRun)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
+// Arguments: the page size for a generated list (-1 otherwise), then the hostile kind (-1: none).
+void pages(benchmark::internal::Benchmark* b)
+{
+    for (const long size : { 100'000L, 1'000'000L, 10'000'000L })
+        b->Args({ size, -1 });
+    for (const long kind : { Empty, BrokenUtf8, OutsideTheList, UpperCaseItems, NoList })
+        b->Args({ -1, kind });
+}
+
+BENCHMARK(countOnly)->Apply(pages)->Unit(benchmark::kMicrosecond);
+BENCHMARK(wholeRun)->Apply(pages)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();
