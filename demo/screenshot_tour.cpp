@@ -1,6 +1,7 @@
 // Takes the screenshot of the demo that the README shows: the watcher's tab during a watch.
 // It drives the demo as a person would (clicks on the real controls) and grabs the screen.
-// Usage: corvalen-screenshot OUT.png   (under a display with a window manager)
+// Usage: corvalen-screenshot WATCH.png [INSTRUCTIONS.png]   (under a display with a window
+// manager); the second shot shows the instructions window opened over the main window.
 #include "app/corvalen.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_dialogs.h"
@@ -43,8 +44,8 @@ void click(corvalen::Control& control)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fputs("usage: corvalen-screenshot OUT.png\n", stderr);
+    if (argc < 2 || argc > 3) {
+        std::fputs("usage: corvalen-screenshot WATCH.png [INSTRUCTIONS.png]\n", stderr);
         return 2;
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -75,6 +76,13 @@ int main(int argc, char* argv[])
     waitFor([&] { return f.Text2.Text() == QStringLiteral("8"); }, 20000);
     waitFor([] { return false; }, 1500);
 
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    if (argc < 3)
+        return 0;
+    click(f.Command8);
+    waitFor([] { return false; }, 4000);
+    return QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]))
+        ? 0
+        : 1;
 }
