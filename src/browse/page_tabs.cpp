@@ -112,11 +112,7 @@ void PageTabs::groupBuyingTab()
 void PageTabs::brandDiscountTab()
 {
     Form1& f = m_form;
-    f.Command8.setVisible(false);
-    f.Command7.setVisible(false);
-    f.WebBrowser4.setVisible(false);
-    hideStepButtons();
-    f.WebBrowser2.setVisible(false);
+    leaveGuideAndStartPage();
     f.WebBrowser3.setVisible(true);
     f.WebBrowser2->Navigate2(blankPage());
     f.WebBrowser3->Navigate2(ShopPages::brandDiscounts(m_sites));
@@ -126,16 +122,22 @@ void PageTabs::brandDiscountTab()
 void PageTabs::specialPriceTab()
 {
     Form1& f = m_form;
-    f.Command8.setVisible(false);
-    f.Command7.setVisible(false);
-    f.WebBrowser4.setVisible(false);
-    hideStepButtons();
-    f.WebBrowser2.setVisible(false);
+    leaveGuideAndStartPage();
     f.WebBrowser2->Navigate2(blankPage());
     f.WebBrowser3.setVisible(true);
     f.WebBrowser6->Navigate2(blankPage());
     f.WebBrowser6.setVisible(false);
     f.WebBrowser3->Navigate2(ShopPages::specialPrices(m_sites));
+}
+
+// The first steps of the brand and special-price tabs: the guide strip keeps its page.
+void PageTabs::leaveGuideAndStartPage()
+{
+    m_form.Command8.setVisible(false);
+    m_form.Command7.setVisible(false);
+    m_form.WebBrowser4.setVisible(false);
+    hideStepButtons();
+    m_form.WebBrowser2.setVisible(false);
 }
 
 void PageTabs::hideStepButtons()

@@ -22,6 +22,7 @@ private:
     void groupBuyingTab();
     void brandDiscountTab();
     void specialPriceTab();
+    void leaveGuideAndStartPage();
     void hideStepButtons();
 
     Form1& m_form;
