@@ -14,8 +14,8 @@ tone() {
     local n=$1; shift
     local parts=()
     local i=0
-    for spec in "$@"; do
-        note "$n-$i" "${spec%:*}" "${spec#*:}"
+    for part in "$@"; do
+        note "$n-$i" "${part%:*}" "${part#*:}"
         parts+=("$tmp/$n-$i.wav")
         i=$((i + 1))
     done

@@ -2,15 +2,15 @@
 
 namespace corvalen {
 
-QFont toQFont(const FontSpec& spec)
+QFont toQFont(const FontSpec& design)
 {
     QFont font;
     QStringList families;
-    families << spec.name << QStringLiteral("SimHei") << QStringLiteral("SimSun")
+    families << design.name << QStringLiteral("SimHei") << QStringLiteral("SimSun")
              << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("Noto Sans SC");
     font.setFamilies(families);
-    font.setPointSizeF(spec.pointSize);
-    font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setPointSizeF(design.pointSize);
+    font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
     return font;
 }
 

@@ -14,6 +14,6 @@ struct FontSpec {
     int weight = 400;
 };
 
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& design);
 
 } // namespace corvalen
