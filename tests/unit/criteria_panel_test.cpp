@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, ExclusionTest,
         ExclusionCase {
             "KeywordOneThenKeywordTwo", false, -1, true, false, "Check3(1)", 0, 0, { 1, 1 } },
         ExclusionCase { "CountOff", true, 1, false, false, "Check1", 0, 0, { 0, 0 } }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(CriteriaPanelTest, RangePreviewFollowsTheChosenRange)
 {

@@ -83,8 +83,9 @@ TEST(GoodsListTest, RegionAndGatheringOnPagesOfOtherShapes)
         const QString body = u(c.body);
         const auto region = listRegion(view(body));
         ASSERT_EQ(region.has_value(), c.scan.has_value()) << c.name;
-        if (c.scan)
+        if (c.scan) {
             EXPECT_EQ(gathered(body, c.count), u(*c.scan)) << c.name;
+        }
     }
 }
 

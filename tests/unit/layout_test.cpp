@@ -35,8 +35,8 @@ protected:
         layout.resize();
     }
 
-    ProgramHarness h;
-    Form1& f = h.form();
+    ProgramHarness harness;
+    Form1& f = harness.form();
     MainWindowLayout layout { f };
 };
 

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Titles, SplashCheckTest,
             MsgBoxResult::Ok, kNetwork, kNetworkTitle, false, false },
         SplashCase { "NetworkCancel", QString::fromUtf8("没有可以显示的页面"), MsgBoxResult::Cancel,
             kNetwork, kNetworkTitle, true, false }),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(SplashTest, LoadMakesTheMainWindowHiddenAndStartsTheSecondTimer)
 {

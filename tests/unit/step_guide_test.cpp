@@ -54,8 +54,9 @@ TEST_F(StepGuideTest, MessengerStartsByItsPathOrTheUserIsTold)
         clickStep(0);
         EXPECT_EQ(h.shell.started, c.started);
         EXPECT_EQ(h.shell.foldersAskedFor.back(), QStringLiteral("aliim.exe"));
-        if (!c.started.isEmpty())
+        if (!c.started.isEmpty()) {
             EXPECT_EQ(h.shell.startWindows.back(), StartWindow::Minimized);
+        }
         ASSERT_EQ(h.dialogs.shown.size(), c.told ? 1u : 0u);
         if (c.told) {
             EXPECT_EQ(h.dialogs.shown[0].prompt, u("没有找到阿里旺旺，请先安装阿里旺旺。"));

@@ -38,7 +38,9 @@ INSTANTIATE_TEST_SUITE_P(Colours, ColorTest,
         ColorCase { Colors::ButtonFace, QColor(0xF0, 0xF0, 0xF0) },
         ColorCase { Colors::ButtonShadow, QColor(0xA0, 0xA0, 0xA0) },
         ColorCase { Colors::AppWorkspace, QColor(0xAB, 0xAB, 0xAB) }),
-    [](const auto& info) { return "Value" + QString::number(info.param.value, 16).toStdString(); });
+    [](const auto& testInfo) {
+        return "Value" + QString::number(testInfo.param.value, 16).toStdString();
+    });
 
 TEST(CheckBoxTest, CodeChangeRunsClickNestedAndSameValueRunsNothing)
 {
