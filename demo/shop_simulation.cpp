@@ -77,7 +77,6 @@ QHttpServerResponse ShopSimulation::respond(const QHttpServerRequest& request)
 {
     const QString path = request.url().path();
     ++m_hits[path];
-    m_requested << path;
     if (path.startsWith(QStringLiteral("/corvalen")) || path.startsWith(QStringLiteral("/tones/")))
         return makerPage(path);
     return shopPage(path);

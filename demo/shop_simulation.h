@@ -33,8 +33,6 @@ public:
     QString todaysShop() const { return base() + QStringLiteral("/shop/today.htm"); }
 
     int hits(const QString& path) const { return m_hits.value(path); }
-    QStringList requested() const { return m_requested; }
-    int listLoads() const { return m_listLoads; }
 
 private:
     QHttpServerResponse respond(const QHttpServerRequest& request);
@@ -45,7 +43,6 @@ private:
     quint16 m_port = 0;
     QString m_release;
     QMap<QString, int> m_hits;
-    QStringList m_requested;
     int m_listLoads = 0;
 };
 

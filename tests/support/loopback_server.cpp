@@ -13,7 +13,6 @@ LoopbackServer::LoopbackServer()
         QStringLiteral("/<arg>"), [this](const QUrl&, const QHttpServerRequest& request) {
             const QString path = request.url().path();
             ++m_hits[path];
-            m_order.push_back(path);
             const auto page = m_pages.find(path);
             if (page == m_pages.end())
                 return QHttpServerResponse(

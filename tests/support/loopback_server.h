@@ -23,7 +23,6 @@ public:
         QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok);
     void setFile(const QString& path, const QString& fileName, const QByteArray& type);
     int hits(const QString& path) const { return m_hits.value(path); }
-    QStringList requested() const { return m_order; }
 
     // A port on which nothing listens, until a server is started on it.
     static quint16 closedPort();
@@ -39,7 +38,6 @@ private:
     quint16 m_port = 0;
     QMap<QString, Page> m_pages;
     QMap<QString, int> m_hits;
-    QStringList m_order;
 };
 
 } // namespace corvalen::testing

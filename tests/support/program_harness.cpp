@@ -10,11 +10,4 @@ ProgramHarness::ProgramHarness(Sites sites)
 
 ProgramHarness::~ProgramHarness() = default;
 
-Form1& ProgramHarness::shownForm()
-{
-    Form1& main = form();
-    main.show();
-    return main;
-}
-
 } // namespace corvalen::testing

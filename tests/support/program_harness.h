@@ -21,8 +21,6 @@ public:
     {
         return components.pane(QStringLiteral("WebBrowser%1").arg(number));
     }
-    // The main window as the user sees it after the splash: loaded and shown.
-    Form1& shownForm();
 
     FakeComponents components;
     FakeShell shell;

@@ -17,7 +17,6 @@ constexpr std::uint32_t ButtonShadow = 0x80000010;
 constexpr std::uint32_t WindowText = 0x80000012;
 } // namespace Colors
 
-bool isSystemColor(std::uint32_t value);
 QColor toQColor(std::uint32_t value);
 
 } // namespace corvalen

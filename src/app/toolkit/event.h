@@ -20,8 +20,6 @@ public:
             handler(args...);
     }
 
-    bool hasHandlers() const { return !m_handlers.empty(); }
-
 private:
     std::vector<Handler> m_handlers;
 };
