@@ -89,6 +89,8 @@ QHttpServerResponse ShopSimulation::makerPage(const QString& path) const
         return QHttpServerResponse(QHttpServerResponse::StatusCode::NotFound);
     if (path.endsWith(QStringLiteral(".mp3")))
         return QHttpServerResponse("audio/mpeg", content);
+    if (path.endsWith(QStringLiteral(".css")))
+        return QHttpServerResponse("text/css", content);
     QString page = QString::fromUtf8(content);
     // The start page announces the release; the guide page names today's shop.
     static const QRegularExpression title(QStringLiteral("<title>[^<]*</title>"));
