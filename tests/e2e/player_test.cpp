@@ -34,6 +34,14 @@ TEST(QtMediaPlayerTest, FetchesEachToneAndTheSameToneTwice)
     EXPECT_EVENTUALLY(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, kFetchTimeoutMs);
 }
 
+TEST(QtMediaPlayerTest, PlaysTheBuiltInTonesToTheirEnd)
+{
+    QtMediaPlayer player;
+    player.setURL(QStringLiteral("qrc:/site/tones/7.mp3"));
+    EXPECT_EVENTUALLY(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, kFetchTimeoutMs);
+    EXPECT_EQ(player.player()->error(), QMediaPlayer::NoError);
+}
+
 TEST(QtMediaPlayerTest, UnreachableToneIsSilentlyNotHeard)
 {
     QtMediaPlayer player;
