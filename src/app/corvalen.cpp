@@ -33,7 +33,7 @@ void Corvalen::start()
 {
     auto* splash = new Form3;
     m_splash = splash;
-    track(splash);
+    track(*splash);
     new Splash(
         *splash, [this] { return loadMainWindow(); }, m_sites, m_platform.shell,
         m_platform.dialogs);
@@ -48,7 +48,8 @@ Form1* Corvalen::loadMainWindow()
         return m_main;
     auto* form = new Form1(m_platform.components, m_sites.contactQq);
     m_main = form;
-    track(form);
+    track(*form);
+    // Each subsystem attaches its handlers to the window and is its child: it goes with it.
     new PaneBehaviours(*form);
     new MainWindowLoad(*form, m_sites);
     new PageTabs(*form, m_sites);
@@ -59,16 +60,16 @@ Form1* Corvalen::loadMainWindow()
     new CriteriaPanel(*form, m_platform.dialogs);
     new MainWindowLayout(*form);
     new Instructions(
-        *form, m_platform.components, m_sites, [this](Form& window) { track(&window); });
+        *form, m_platform.components, m_sites, [this](Form& window) { track(window); });
     new AdPanel(*form, m_sites);
     form->load();
     return form;
 }
 
-void Corvalen::track(QWidget* form)
+void Corvalen::track(Form& form)
 {
     ++m_openForms;
-    connect(static_cast<Form*>(form), &Form::unloaded, this, &Corvalen::forget);
+    connect(&form, &Form::unloaded, this, &Corvalen::forget);
 }
 
 void Corvalen::forget()

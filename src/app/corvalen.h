@@ -30,7 +30,7 @@ signals:
 
 private:
     Form1* loadMainWindow();
-    void track(QWidget* form);
+    void track(Form& form);
     void forget();
 
     Platform m_platform;
