@@ -79,18 +79,24 @@ TEST_F(PageTabsTest, StateAfterEachTab)
     }
 }
 
-TEST_F(PageTabsTest, AddressesCarryTheAffiliateValues)
+TEST(ShopPagesTest, AddressesAsTheSitesAndTheAffiliateValuesMakeThem)
 {
+    Sites sites = Sites::allAt(QStringLiteral("http://127.0.0.1:8080"));
+    sites.coin = QStringLiteral("https://coin.example");
+    sites.publisherId = QStringLiteral("mm_1_2_3");
+    sites.clickToken = QStringLiteral("TOKEN");
     EXPECT_EQ(ShopPages::watchedList(sites),
-        sites.coin + QStringLiteral("/home/full_exchange_home.htm?coin=0"));
-    EXPECT_EQ(ShopPages::coinHome(sites), sites.coin + QStringLiteral("/home/home_new.htm?"));
+        QStringLiteral("https://coin.example/home/full_exchange_home.htm?coin=0"));
     EXPECT_EQ(
-        ShopPages::groupBuying(sites), sites.click + QStringLiteral("/t?e=") + sites.clickToken);
+        ShopPages::coinHome(sites), QStringLiteral("https://coin.example/home/home_new.htm?"));
+    EXPECT_EQ(ShopPages::groupBuying(sites), QStringLiteral("http://127.0.0.1:8080/t?e=TOKEN"));
     EXPECT_EQ(ShopPages::brandDiscounts(sites),
-        sites.brand + QStringLiteral("/brand_store.htm?pid=") + sites.publisherId
-            + QStringLiteral("_0_0"));
-    EXPECT_EQ(ShopPages::specialPrices(sites),
-        sites.special + QStringLiteral("/?pid=") + sites.publisherId + QStringLiteral("_0_0"));
+        QStringLiteral("http://127.0.0.1:8080/brand_store.htm?pid=mm_1_2_3_0_0"));
+    EXPECT_EQ(
+        ShopPages::specialPrices(sites), QStringLiteral("http://127.0.0.1:8080/?pid=mm_1_2_3_0_0"));
+    EXPECT_EQ(ShopPages::favouriteShops(sites),
+        QStringLiteral("http://127.0.0.1:8080/collect_list.htm?itemtype=0"));
+    EXPECT_EQ(sites.toneHost, QStringLiteral("http://127.0.0.1:8080/tones/"));
 }
 
 TEST_F(PageTabsTest, ExactlyOneTabIsMarkedAfterAnyClicks)
