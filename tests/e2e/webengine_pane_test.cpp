@@ -7,6 +7,7 @@
 
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -200,6 +201,27 @@ TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
     first->Navigate2(server.url(QStringLiteral("/good.htm")));
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs, QStringList { QStringLiteral("good") });
+}
+
+TEST_F(WebEnginePaneTest, PaneDeletedDuringALoadOrItsReadingIsNeverTouched)
+{
+    server.setPage(
+        QStringLiteral("/page.htm"), "<html><head><title>t</title></head><body>b</body></html>");
+    // Gone while loading.
+    first->Navigate2(server.url(QStringLiteral("/page.htm")));
+    first.reset();
+    // Gone between the completed load and the reading of its document.
+    bool completedRaised = false;
+    second->DownloadComplete.connect([&] {
+        if (!completedRaised) {
+            completedRaised = true;
+            QTimer::singleShot(0, [&] { second.reset(); });
+        }
+    });
+    second->Navigate2(server.url(QStringLiteral("/page.htm")));
+    EXPECT_EVENTUALLY(completedRaised && !second, kLoadTimeoutMs);
+    runEvents(1000);
+    EXPECT_TRUE(secondDocs.isEmpty());
 }
 
 TEST_F(WebEnginePaneTest, PageWithoutBodyHasNoBodyText)
