@@ -69,7 +69,7 @@ void Control::setToolTipText(const QString& text)
         m_widget->setToolTip(text);
 }
 
-void Control::setFont(const FontSpec& font)
+void Control::setFont(const FontFace& font)
 {
     if (m_widget)
         m_widget->setFont(toQFont(font));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "font_spec.h"
+#include "font_face.h"
 
 #include <QPointer>
 #include <QString>
@@ -46,7 +46,7 @@ public:
     QString ToolTipText() const { return m_toolTip; }
     void setToolTipText(const QString& text);
 
-    void setFont(const FontSpec& font);
+    void setFont(const FontFace& font);
 
 private:
     void pushGeometry();

@@ -8,12 +8,12 @@ namespace corvalen {
 
 // A font as the window design names it. The Chinese face names fall back to an installed CJK
 // face, so that captions stay legible where 黑体 or 宋体 is not installed.
-struct FontSpec {
+struct FontFace {
     QString name;
     qreal pointSize = 9;
     int weight = 400;
 };
 
-QFont toQFont(const FontSpec& design);
+QFont toQFont(const FontFace& design);
 
 } // namespace corvalen

@@ -1,8 +1,8 @@
-#include "font_spec.h"
+#include "font_face.h"
 
 namespace corvalen {
 
-QFont toQFont(const FontSpec& design)
+QFont toQFont(const FontFace& design)
 {
     QFont font;
     QStringList families;
