@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/sites_paths.h"
+#include "app/toolkit/button_marker.h"
 
 namespace corvalen {
 
@@ -16,11 +17,7 @@ AdPanel::AdPanel(Form1& form, const Sites& sites)
 void AdPanel::command5MouseMove(int index)
 {
     m_form.WebBrowser5->Navigate2(MakerPages::advert(m_sites, index + 1));
-    m_form.Command5(index).setBackColor(Colors::Red);
-    for (int j = 0; j < m_form.Command5.Count(); ++j) {
-        if (j != index)
-            m_form.Command5(j).setBackColor(Colors::ButtonFace);
-    }
+    markOnly(m_form.Command5, index, Colors::Red);
 }
 
 } // namespace corvalen

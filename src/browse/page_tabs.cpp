@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/sites_paths.h"
+#include "app/toolkit/button_marker.h"
 #include "browse/shop_pages.h"
 
 namespace corvalen {
@@ -21,11 +22,7 @@ PageTabs::PageTabs(Form1& form, const Sites& sites)
 void PageTabs::command1Click(int index)
 {
     // The marker comes first, so that the loads the tab starts complete under it.
-    m_form.Command1(index).setBackColor(Colors::Marker);
-    for (int j = 0; j < m_form.Command1.Count(); ++j) {
-        if (j != index)
-            m_form.Command1(j).setBackColor(Colors::ButtonFace);
-    }
+    markOnly(m_form.Command1, index, Colors::Marker);
     switch (index) {
     case 0:
         return watcherTab();

@@ -2,6 +2,7 @@
 
 #include "app/desktop_shell.h"
 #include "app/form1.h"
+#include "app/toolkit/button_marker.h"
 #include "app/toolkit/dialogs.h"
 #include "browse/shop_pages.h"
 
@@ -36,11 +37,7 @@ StepGuide::StepGuide(Form1& form, const Sites& sites, DesktopShell& shell, Dialo
 
 void StepGuide::command4Click(int index)
 {
-    m_form.Command4(index).setBackColor(Colors::Marker);
-    for (int j = 0; j < m_form.Command4.Count(); ++j) {
-        if (j != index)
-            m_form.Command4(j).setBackColor(Colors::ButtonFace);
-    }
+    markOnly(m_form.Command4, index, Colors::Marker);
     switch (index) {
     case 0:
         return startMessenger();
