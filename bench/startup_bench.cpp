@@ -7,6 +7,7 @@
 #include "platform/webengine_components.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QWebEngineView>
 #include <benchmark/benchmark.h>
 
@@ -34,7 +35,8 @@ void sixBrowserViews(benchmark::State& state)
 
 void splashShown(benchmark::State& state)
 {
-    WebEngineComponents components(shell);
+    const QTemporaryDir store;
+    WebEngineComponents components(shell, store.path());
     for (auto _ : state) {
         Corvalen program({ components, shell, dialogs }, Sites::production());
         program.start();
@@ -48,7 +50,8 @@ void splashShown(benchmark::State& state)
 
 void mainWindowBuilt(benchmark::State& state)
 {
-    WebEngineComponents components(shell);
+    const QTemporaryDir store;
+    WebEngineComponents components(shell, store.path());
     for (auto _ : state) {
         Form1 form(components, QStringLiteral("10000"));
         benchmark::DoNotOptimize(form.Command6.Caption());

@@ -1,6 +1,7 @@
 // corvalen-demo: the very same program, with every site it talks to simulated on this machine,
 // so that it can be tried without network.
 #include "app/corvalen.h"
+#include "platform/browser_store.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_dialogs.h"
 #include "platform/webengine_components.h"
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // A sign-in on the simulated shop stays apart from the real program's.
+    QApplication::setApplicationName(QStringLiteral("corvalen-demo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -24,7 +27,7 @@ int main(int argc, char* argv[])
     }
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
-    corvalen::WebEngineComponents components(shell);
+    corvalen::WebEngineComponents components(shell, corvalen::browserStorageFolder());
     corvalen::Corvalen program({ components, shell, dialogs }, simulation.sites());
     QObject::connect(&program, &corvalen::Corvalen::lastWindowGone, &app, &QApplication::quit);
     program.start();

@@ -12,6 +12,7 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -58,7 +59,8 @@ int main(int argc, char* argv[])
         return 1;
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
-    corvalen::WebEngineComponents components(shell);
+    const QTemporaryDir store;
+    corvalen::WebEngineComponents components(shell, store.path());
     corvalen::Corvalen program({ components, shell, dialogs }, simulation.sites());
     program.start();
 

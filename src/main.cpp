@@ -1,4 +1,5 @@
 #include "app/corvalen.h"
+#include "platform/browser_store.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_dialogs.h"
 #include "platform/webengine_components.h"
@@ -10,12 +11,14 @@ int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Names the folder where the panes keep the shop's sign-in.
+    QApplication::setApplicationName(QStringLiteral("corvalen"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
-    corvalen::WebEngineComponents components(shell);
+    corvalen::WebEngineComponents components(shell, corvalen::browserStorageFolder());
     corvalen::Corvalen program({ components, shell, dialogs }, corvalen::Sites::production());
     QObject::connect(&program, &corvalen::Corvalen::lastWindowGone, &app, &QApplication::quit);
     program.start();

@@ -213,14 +213,17 @@ void Form1::designStacking()
 
 void Form1::designTabOrder()
 {
+    // Every control that takes the focus; the order comes from their tab indices.
     orderTabs({ &Command1(0), &Command1(1), &Command1(2), &Command1(3), &Command1(4), &Check1,
         &Option1(0), &Option1(1), &Option1(2), &Option1(3), &Command2(0), &Command2(1),
         &Command2(2), &Command2(3), &Check2, &Option2(0), &Option2(1), &Option2(2), &Option2(3),
-        &Check3(0), &Text1(0), &Check3(1), &Text1(1), &Command3(0), &Command3(1), &Command6,
-        &Command5(0), &Command5(1), &Command5(2), &Command5(3), &Command5(4), &Command5(5),
-        &Command5(6), &Command5(7), &Command5(8), &Command5(9), &Command5(10), &Command5(11),
-        &Command5(12), &Command5(13), &Command5(14), &Command5(15), &Text2, &Command4(3),
-        &Command4(2), &Command4(1), &Command4(0), &Command7, &Command8, &Command4(4) });
+        &Check3(0), &Text1(0), &Check3(1), &Text1(1), &Command3(0), &Command3(1), &Command3(2),
+        &Command6, &Command5(0), &Command5(1), &Command5(2), &Command5(3), &Command5(4),
+        &Command5(5), &Command5(6), &Command5(7), &Command5(8), &Command5(9), &Command5(10),
+        &Command5(11), &Command5(12), &Command5(13), &Command5(14), &Command5(15), &Text2,
+        &Command4(0), &Command4(1), &Command4(2), &Command4(3), &Command4(4), &Command7, &Command8,
+        &WebBrowser1, &WebBrowser2, &WebBrowser3, &WebBrowser4, &WebBrowser5, &WebBrowser6,
+        &WindowsMediaPlayer1 });
 }
 
 } // namespace corvalen

@@ -15,6 +15,8 @@ public:
         : Control(new QWidget(parent))
         , m_player(std::move(player))
     {
+        // The player takes the focus in its place in the tab order, as a player control does.
+        widget()->setFocusPolicy(Qt::StrongFocus);
     }
 
     MediaPlayer* operator->() const { return m_player.get(); }

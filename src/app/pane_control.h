@@ -15,6 +15,8 @@ public:
         : Control(pane->widget())
         , m_pane(std::move(pane))
     {
+        // A pane takes the focus like any other control, in its place in the tab order.
+        widget()->setFocusPolicy(Qt::StrongFocus);
     }
 
     BrowserPane* operator->() const { return m_pane.get(); }

@@ -1,8 +1,10 @@
 #include "external_browser_page.h"
 
 #include "app/desktop_shell.h"
+#include "platform/navigation_policy.h"
 
 #include <QTimer>
+#include <QWebEngineSettings>
 
 namespace corvalen {
 
@@ -12,9 +14,11 @@ constexpr int kLifetimeMs = 30000;
 
 ExternalBrowserPage::ExternalBrowserPage(
     QWebEngineProfile* profile, DesktopShell& shell, QObject* parent)
-    : QWebEnginePage(profile, parent)
+    : SilentPage(profile, parent)
     , m_shell(shell)
 {
+    silent = true;
+    settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     // A pop-up that never navigates (written by script) must not stay around.
     QTimer::singleShot(kLifetimeMs, this, &QObject::deleteLater);
 }
@@ -23,11 +27,15 @@ bool ExternalBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationTyp
 {
     if (!isMainFrame || m_handled)
         return false;
-    if (url.scheme() == QLatin1String("about"))
+    if (url.scheme() == QLatin1String("about") && isNavigable(url))
         return true;
     m_handled = true;
-    if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
+    const bool web
+        = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    if (web && isNavigable(url))
         m_shell.openUrl(url.toString());
+    else
+        qCInfo(lcPanes) << "dropped a pop-up to a" << url.scheme() << "address";
     deleteLater();
     return false;
 }

@@ -1,5 +1,7 @@
 #include "silent_page.h"
 
+#include "platform/navigation_policy.h"
+
 #include <QAuthenticator>
 #include <QCoreApplication>
 #include <QWebEngineCertificateError>
@@ -38,6 +40,26 @@ SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
         [](const QUrl&, QAuthenticator* authenticator, const QString&) {
             *authenticator = QAuthenticator();
         });
+}
+
+void SilentPage::showOwnPage(const QString& html)
+{
+    m_ownPageExpected = true;
+    setHtml(html);
+}
+
+bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+{
+    // Inline content arrives as a data: address, which no page may open: only the one the
+    // program itself asked for goes through.
+    if (isMainFrame && m_ownPageExpected && url.scheme() == QLatin1String("data")) {
+        m_ownPageExpected = false;
+        return true;
+    }
+    if (isNavigable(url))
+        return true;
+    qCInfo(lcPanes) << "refused a navigation to a" << url.scheme() << "address";
+    return false;
 }
 
 QWebEnginePage* SilentPage::createWindow(WebWindowType type)

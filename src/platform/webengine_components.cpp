@@ -9,21 +9,26 @@
 
 namespace corvalen {
 
-WebEngineComponents::WebEngineComponents(DesktopShell& shell, QObject* parent)
+WebEngineComponents::WebEngineComponents(
+    DesktopShell& shell, const QString& storageFolder, QObject* parent)
     : QObject(parent)
     , m_shell(shell)
-    , m_profile(new QWebEngineProfile(this))
+    , m_store(storageFolder, this)
 {
-    m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    QWebEngineSettings* settings = m_profile->settings();
+    QWebEngineProfile* profile = m_store.profile();
+    QWebEngineSettings* settings = profile->settings();
     // Pop-ups only from a person's click: a page that opens windows by itself in a loop must not
     // reach the user's web browser on every refresh of a watch.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    // Nothing a page does reaches the user's files or the operating system's link handlers.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     // A pane never saves a file: a download that is not accepted is dropped.
-    connect(m_profile, &QWebEngineProfile::downloadRequested, this,
+    connect(profile, &QWebEngineProfile::downloadRequested, this,
         [](QWebEngineDownloadRequest* download) { download->cancel(); });
 }
 
@@ -31,7 +36,7 @@ WebEngineComponents::~WebEngineComponents() = default;
 
 std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, const QString& name)
 {
-    return std::make_unique<WebEnginePane>(m_profile, parent, name, m_shell);
+    return std::make_unique<WebEnginePane>(m_store.profile(), parent, name, m_shell);
 }
 
 std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)

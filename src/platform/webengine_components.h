@@ -1,31 +1,32 @@
 #pragma once
 
 #include "app/components.h"
+#include "platform/browser_store.h"
 
 #include <QObject>
-
-class QWebEngineProfile;
 
 namespace corvalen {
 
 class DesktopShell;
 
-// The real components: Qt WebEngine panes that share one private profile (so that a pop-up can
-// move from one pane into another) and Qt Multimedia players.
+// The real components: Qt WebEngine panes that share one profile (so that a pop-up can move from
+// one pane into another, and one sign-in serves every pane) and Qt Multimedia players.
 class WebEngineComponents : public QObject, public ComponentFactory {
     Q_OBJECT
 public:
-    explicit WebEngineComponents(DesktopShell& shell, QObject* parent = nullptr);
+    WebEngineComponents(
+        DesktopShell& shell, const QString& storageFolder, QObject* parent = nullptr);
     ~WebEngineComponents() override;
 
     std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override;
     std::unique_ptr<MediaPlayer> createPlayer(QWidget* parent) override;
 
-    QWebEngineProfile* profile() const { return m_profile; }
+    // False for a copy of the program started while another one uses the same store.
+    bool keepsSignIn() const { return m_store.lasting(); }
 
 private:
     DesktopShell& m_shell;
-    QWebEngineProfile* m_profile;
+    BrowserStore m_store;
 };
 
 } // namespace corvalen

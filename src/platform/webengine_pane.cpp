@@ -1,6 +1,7 @@
 #include "webengine_pane.h"
 
 #include "platform/external_browser_page.h"
+#include "platform/navigation_policy.h"
 #include "platform/silent_page.h"
 
 #include <QTimer>
@@ -12,13 +13,18 @@ namespace corvalen {
 
 namespace {
 const char* const kNoPageTitle = "没有可以显示的页面";
-constexpr int kMaxCrashRetries = 3;
 // net::ERR_ABORTED: a load that another load or a stop replaced.
 constexpr int kAbortedError = -3;
 
 // Read in the script world of the program, so that nothing the page defines can change it.
 const char* const kReadDocument = "(function () { var b = document.body;"
                                   " return [String(document.title), b ? b.innerHTML : null]; })()";
+
+// Our error page is the only inline page a pane shows: the navigation policy refuses any other.
+bool isOwnErrorPage(const QUrl& url)
+{
+    return url.scheme() == QLatin1String("data");
+}
 
 QString errorPageHtml(const QUrl& failed)
 {
@@ -71,6 +77,12 @@ QWebEnginePage* WebEnginePane::page() const
 void WebEnginePane::Navigate2(const QString& url)
 {
     const QUrl address(url);
+    if (address.isValid() && !address.isEmpty() && !isNavigable(address)) {
+        qCInfo(lcPanes) << m_name << "refused to open a" << address.scheme() << "address";
+        return;
+    }
+    // A new address ends whatever the error page stood for.
+    m_failedUrl.reset();
     m_lastUrl = address;
     if (!address.isValid() || address.isEmpty()) {
         showErrorPage(address);
@@ -111,7 +123,7 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadSerial;
         m_loading = true;
-        if (!m_errorPageLoading) {
+        if (!isOwnErrorPage(info.url())) {
             m_lastUrl = info.url();
             m_failedUrl.reset();
         }
@@ -119,7 +131,6 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
         return;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         m_loading = false;
-        m_errorPageLoading = false;
         DownloadComplete.raise();
         return;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
@@ -137,26 +148,20 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
 
 void WebEnginePane::onLoadSucceeded(const QUrl& url)
 {
-    if (m_errorPageLoading) {
-        m_errorPageLoading = false;
-        readDocument(m_failedUrl.value_or(url));
-        return;
-    }
-    m_crashRetries = 0;
-    readDocument(url);
+    readDocument(isOwnErrorPage(url) ? m_failedUrl.value_or(url) : url);
 }
 
 void WebEnginePane::onLoadFailed(const QWebEngineLoadingInfo& info)
 {
-    if (m_errorPageLoading) {
-        // Our own page failed too: say so without loading anything more.
-        m_errorPageLoading = false;
-        m_document = Document { QString::fromUtf8(kNoPageTitle), QString() };
-        DocumentComplete.raise(Object(), info.url().toString());
-        return;
-    }
+    // A load that a newer one replaced says nothing, our own error page's included.
     if (info.errorCode() == kAbortedError)
         return;
+    if (isOwnErrorPage(info.url())) {
+        // Our own page failed too: say so without loading anything more.
+        m_document = Document { QString::fromUtf8(kNoPageTitle), QString() };
+        DocumentComplete.raise(Object(), m_failedUrl.value_or(info.url()).toString());
+        return;
+    }
     // An HTTP error status still brings the server's own page: that page is the document.
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
         readDocument(info.url());
@@ -181,8 +186,10 @@ void WebEnginePane::readDocument(const QUrl& url)
 void WebEnginePane::acceptDocument(const QVariant& result, const QUrl& url)
 {
     const QVariantList values = result.toList();
-    if (values.size() != 2)
+    if (values.size() != 2) {
+        qCWarning(lcPanes) << m_name << "could not read its document";
         return;
+    }
     Document document { values[0].toString(), std::nullopt };
     if (values[1].typeId() == QMetaType::QString)
         document.bodyHtml = values[1].toString();
@@ -193,16 +200,12 @@ void WebEnginePane::acceptDocument(const QVariant& result, const QUrl& url)
 void WebEnginePane::showErrorPage(const QUrl& failed)
 {
     m_failedUrl = failed;
-    m_errorPageLoading = true;
-    m_page->setHtml(errorPageHtml(failed));
+    m_page->showOwnPage(errorPageHtml(failed));
 }
 
 void WebEnginePane::recoverFromCrash()
 {
-    // The engine's own chrome: addresses act on the renderer in place and bring no new one: asking
-    // for them again would leave the pane dead.
-    const bool retryable = !m_lastUrl.isEmpty() && m_lastUrl.scheme() != QLatin1String("chrome");
-    if (retryable && ++m_crashRetries <= kMaxCrashRetries) {
+    if (!m_lastUrl.isEmpty() && m_crashBudget.allowReload(m_lastUrl)) {
         m_page->load(m_lastUrl);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/browser_pane.h"
+#include "platform/crash_budget.h"
 
 #include <QObject>
 #include <QPointer>
@@ -55,8 +56,7 @@ private:
     QUrl m_lastUrl;
     std::optional<QUrl> m_failedUrl;
     bool m_loading = false;
-    bool m_errorPageLoading = false;
-    int m_crashRetries = 0;
+    CrashBudget m_crashBudget;
 };
 
 } // namespace corvalen

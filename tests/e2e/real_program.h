@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -37,7 +38,7 @@ private:
 class RecordingComponents : public ComponentFactory {
 public:
     explicit RecordingComponents(DesktopShell& shell)
-        : m_engine(shell)
+        : m_engine(shell, m_store.path())
     {
     }
     std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override
@@ -55,6 +56,7 @@ public:
     RecordingPlayer* player = nullptr;
 
 private:
+    QTemporaryDir m_store;
     WebEngineComponents m_engine;
 };
 

@@ -2,10 +2,13 @@
 #include "fakes.h"
 #include "loopback_server.h"
 #include "page_click.h"
+#include "platform/navigation_policy.h"
 #include "platform/webengine_components.h"
 #include "platform/webengine_pane.h"
 
+#include <QDesktopServices>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -28,7 +31,7 @@ QString noPageTitle()
 class WebEnginePaneTest : public ::testing::Test {
 protected:
     WebEnginePaneTest()
-        : components(shell)
+        : components(shell, store.path())
     {
         window.resize(800, 600);
         first = components.createPane(&window, QStringLiteral("First"));
@@ -56,6 +59,7 @@ protected:
     }
 
     FakeShell shell;
+    QTemporaryDir store;
     WebEngineComponents components;
     QWidget window;
     std::unique_ptr<BrowserPane> first;
@@ -159,18 +163,6 @@ TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
         EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
 }
 
-TEST_F(WebEnginePaneTest, SurvivesACrashedRenderer)
-{
-    server.setPage(QStringLiteral("/after.htm"),
-        "<html><head><title>after crash</title></head><body>ok</body></html>");
-    first->Navigate2(QStringLiteral("chrome://crash"));
-    // A renderer that keeps crashing is given up after a few tries: the pane shows no page.
-    EXPECT_EVENTUALLY(
-        !firstDocs.isEmpty() && firstDocs.last().contains(noPageTitle()), kLoadTimeoutMs);
-    first->Navigate2(server.url(QStringLiteral("/after.htm")));
-    EXPECT_EVENTUALLY(firstDocs.contains(QStringLiteral("after crash")), kLoadTimeoutMs);
-}
-
 TEST_F(WebEnginePaneTest, KilledRendererReloadsThePageItShowed)
 {
     server.setPage(
@@ -235,4 +227,64 @@ TEST_F(WebEnginePaneTest, PageWithoutBodyHasNoBodyText)
         first->document()->bodyHtml.has_value() && !first->document()->bodyHtml->isEmpty());
 }
 
+TEST(NavigationPolicyTest, OnlyWebPagesABlankPageAndTheBuiltInSiteMayBeShown)
+{
+    const struct {
+        const char* address;
+        bool allowed;
+    } rows[] = {
+        { "http://127.0.0.1:8080/home/full_exchange_home.htm?coin=0", true },
+        { "https://taojinbi.taobao.com/home/home_new.htm?", true },
+        { "about:blank", true },
+        { "qrc:/site/corvalen/linjb.htm", true },
+        { "qrc:/res/corvalen.ico", false },
+        { "file:///etc/passwd", false },
+        { "taobao://item.taobao.com/item.htm?id=1", false },
+        { "javascript:alert(1)", false },
+        { "data:text/html,<b>hi</b>", false },
+        { "chrome://settings", false },
+        { "http:///no-host", false },
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(isNavigable(QUrl(QString::fromUtf8(row.address))), row.allowed) << row.address;
+}
+
+// Stands in for the operating system's handler of a shop app's links.
+class AppLinkHandler : public QObject {
+    Q_OBJECT
+public:
+    int opened = 0;
+public slots:
+    void open(const QUrl&) { ++opened; }
+};
+
+TEST_F(WebEnginePaneTest, LinksAndAddressesOutsideThePolicyGoNowhere)
+{
+    AppLinkHandler system;
+    QDesktopServices::setUrlHandler(QStringLiteral("taobao"), &system, "open");
+    server.setPage(QStringLiteral("/shop.htm"),
+        "<html><head><title>shop</title></head><body>"
+        "<a id=\"app\" href=\"taobao://item.taobao.com/item.htm?id=1\" style=\"font-size:40px\">"
+        "app</a></body></html>");
+    first->Navigate2(server.url(QStringLiteral("/shop.htm")));
+    ASSERT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
+
+    ASSERT_TRUE(clickElement(first->widget(), QStringLiteral("#app")));
+    first->Navigate2(QStringLiteral("javascript:document.title='taken'"));
+    first->Navigate2(QStringLiteral("file:///etc/passwd"));
+    runEvents(1500);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("taobao"));
+
+    EXPECT_EQ(system.opened, 0);
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(firstDocs, QStringList { QStringLiteral("shop") });
+    EXPECT_EQ(static_cast<WebEnginePane&>(*first).page()->url(),
+        QUrl(server.url(QStringLiteral("/shop.htm"))));
+    EXPECT_EQ(static_cast<WebEnginePane&>(*first).page()->title(), QStringLiteral("shop"));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
+}
+
 } // namespace
+
+#include "webengine_pane_test.moc"

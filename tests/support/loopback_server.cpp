@@ -13,11 +13,14 @@ LoopbackServer::LoopbackServer()
         QStringLiteral("/<arg>"), [this](const QUrl&, const QHttpServerRequest& request) {
             const QString path = request.url().path();
             ++m_hits[path];
+            m_cookies[path] = request.value("Cookie");
             const auto page = m_pages.find(path);
             if (page == m_pages.end())
                 return QHttpServerResponse(
                     "text/plain", "not found", QHttpServerResponse::StatusCode::NotFound);
-            return QHttpServerResponse(page->type, page->body, page->status);
+            QHttpServerResponse response(page->type, page->body, page->status);
+            response.addHeaders(page->headers);
+            return response;
         });
     // One request a connection: the server of Qt 6.4 stalls on kept-alive connections, and the
     // browser allows only six of them to one host.
@@ -31,7 +34,12 @@ LoopbackServer::LoopbackServer()
 void LoopbackServer::setPage(const QString& path, const QByteArray& html, const QByteArray& type,
     QHttpServerResponse::StatusCode status)
 {
-    m_pages[path] = Page { html, type, status };
+    m_pages[path] = Page { html, type, status, {} };
+}
+
+void LoopbackServer::setHeader(const QString& path, const QByteArray& name, const QByteArray& value)
+{
+    m_pages[path].headers.append({ name, value });
 }
 
 void LoopbackServer::setFile(const QString& path, const QString& fileName, const QByteArray& type)

@@ -22,7 +22,11 @@ public:
         const QByteArray& type = "text/html; charset=utf-8",
         QHttpServerResponse::StatusCode status = QHttpServerResponse::StatusCode::Ok);
     void setFile(const QString& path, const QString& fileName, const QByteArray& type);
+    // A header every answer on the path carries, such as a cookie to set.
+    void setHeader(const QString& path, const QByteArray& name, const QByteArray& value);
     int hits(const QString& path) const { return m_hits.value(path); }
+    // The cookies the browser sent with the last request for the path.
+    QByteArray lastCookies(const QString& path) const { return m_cookies.value(path); }
 
     // A port on which nothing listens, until a server is started on it.
     static quint16 closedPort();
@@ -32,12 +36,14 @@ private:
         QByteArray body;
         QByteArray type;
         QHttpServerResponse::StatusCode status;
+        QList<QPair<QByteArray, QByteArray>> headers;
     };
 
     std::unique_ptr<QHttpServer> m_server;
     quint16 m_port = 0;
     QMap<QString, Page> m_pages;
     QMap<QString, int> m_hits;
+    QMap<QString, QByteArray> m_cookies;
 };
 
 } // namespace corvalen::testing

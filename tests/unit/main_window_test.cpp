@@ -1,8 +1,11 @@
 #include "app/toolkit/colors.h"
+#include "eventually.h"
 #include "program_harness.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace corvalen;
 using namespace corvalen::testing;
@@ -141,10 +144,52 @@ TEST_F(MainWindowLoadTest, StackingOfThePanes)
     EXPECT_GT(stackIndex(f.Command5(8)), stackIndex(f.WebBrowser5));
 }
 
-TEST_F(MainWindowLoadTest, TabKeyFollowsTheTabIndex)
+// Every control of the main window, each array member on its own.
+std::vector<Control*> everyControl(Form1& f)
 {
-    EXPECT_EQ(f.Command1(0).widget()->nextInFocusChain(), f.Command1(1).widget());
-    EXPECT_EQ(f.Check3(0).widget()->nextInFocusChain(), f.Text1(0).widget());
+    std::vector<Control*> all { &f.Frame1, &f.Frame2, &f.Frame3, &f.Frame4, &f.Frame5, &f.Command6,
+        &f.Command7, &f.Command8, &f.Check1, &f.Check2, &f.Text2, &f.Label1, &f.Label2, &f.Label4,
+        &f.Label5, &f.WebBrowser1, &f.WebBrowser2, &f.WebBrowser3, &f.WebBrowser4, &f.WebBrowser5,
+        &f.WebBrowser6, &f.WindowsMediaPlayer1 };
+    auto add = [&all](auto& array) {
+        for (int i = 0; i < array.Count(); ++i)
+            all.push_back(&array(i));
+    };
+    add(f.Command1), add(f.Command2), add(f.Command3), add(f.Command4), add(f.Command5);
+    add(f.Check3), add(f.Option1), add(f.Option2), add(f.Text1), add(f.Label3);
+    return all;
+}
+
+TEST_F(MainWindowLoadTest, TabKeyVisitsEveryControlThatTakesTheFocusInTabIndexOrder)
+{
+    // A browser pane hands its focus to an inner widget that its page makes after the window.
+    for (PaneControl* pane : { &f.WebBrowser2, &f.WebBrowser6 }) {
+        auto* page = new QWidget(pane->widget());
+        page->setFocusPolicy(Qt::StrongFocus);
+        pane->widget()->setFocusProxy(page);
+    }
+    runEvents(0);
+    std::map<QWidget*, Control*> byWidget;
+    std::size_t focusable = 0;
+    for (Control* control : everyControl(f)) {
+        byWidget[control->widget()] = control;
+        focusable += (control->widget()->focusPolicy() & Qt::TabFocus) ? 1 : 0;
+    }
+    std::vector<int> visited;
+    QWidget* const first = f.Command1(0).widget();
+    QWidget* widget = first;
+    do {
+        const auto found = byWidget.find(widget);
+        if (found != byWidget.end() && (widget->focusPolicy() & Qt::TabFocus))
+            visited.push_back(found->second->TabIndex());
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+
+    EXPECT_EQ(visited.size(), focusable) << "every such control is in the chain once";
+    EXPECT_TRUE(std::is_sorted(visited.begin(), visited.end()));
+    for (Control* control :
+        std::vector<Control*> { &f.WebBrowser6, &f.Command3(2), &f.WindowsMediaPlayer1 })
+        EXPECT_TRUE(control->widget()->focusPolicy() & Qt::TabFocus) << control->TabIndex();
 }
 
 } // namespace

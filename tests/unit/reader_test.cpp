@@ -148,6 +148,7 @@ TEST_F(ReaderTest, PagesWithoutTheExpectedStructure)
     h.components.player->urls.clear();
     h.pane(6).completeLoad(QStringLiteral("no body"), std::nullopt);
     EXPECT_EQ(f.Text2.Text(), QStringLiteral("0"));
+    EXPECT_TRUE(h.components.player->urls.isEmpty()) << "a page without a body plays nothing";
     EXPECT_TRUE(tonesFor(u("x可用金币兑换x<li>")).isEmpty()) << "no list region";
     EXPECT_EQ(f.Text2.Text(), QStringLiteral("1"));
 }

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -114,8 +115,32 @@ void Form::orderTabs(std::initializer_list<Control*> controls)
     std::vector<Control*> ordered(controls);
     std::stable_sort(ordered.begin(), ordered.end(),
         [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-    for (std::size_t i = 1; i < ordered.size(); ++i)
-        QWidget::setTabOrder(ordered[i - 1]->widget(), ordered[i]->widget());
+    m_tabOrder.clear();
+    for (Control* control : ordered) {
+        m_tabOrder.emplace_back(control->widget());
+        control->widget()->installEventFilter(this);
+    }
+    applyTabOrder();
+}
+
+void Form::applyTabOrder()
+{
+    m_tabOrderPending = false;
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i) {
+        if (m_tabOrder[i - 1] && m_tabOrder[i])
+            QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+    }
+}
+
+// A widget that gains an inner widget (its focus proxy, say) moves in the focus chain: put it
+// back in its place once the inner widget is set up.
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded && !m_tabOrderPending) {
+        m_tabOrderPending = true;
+        QTimer::singleShot(0, this, &Form::applyTabOrder);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // A hidden window is laid out when it is shown, not before: until then its controls keep the

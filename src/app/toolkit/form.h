@@ -2,9 +2,11 @@
 
 #include "event.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 namespace corvalen {
 
@@ -48,8 +50,10 @@ public:
 
     // The stacking order of the controls of one container, front first.
     static void stackFrontToBack(std::initializer_list<Control*> controls);
-    // The order the Tab key visits the controls: by their tab index.
-    static void orderTabs(std::initializer_list<Control*> controls);
+    // The order the Tab key visits the controls: by their tab index. It holds for as long as the
+    // window lives, also for a control whose widget hands its focus to an inner widget made later
+    // (a browser pane's page).
+    void orderTabs(std::initializer_list<Control*> controls);
 
     Event<> Load;
     Event<> Resize;
@@ -63,8 +67,13 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void applyTabOrder();
+
+    std::vector<QPointer<QWidget>> m_tabOrder;
+    bool m_tabOrderPending = false;
     std::optional<float> m_screenWidth;
     bool m_loaded = false;
     bool m_unloading = false;

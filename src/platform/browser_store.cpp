@@ -1,0 +1,76 @@
+#include "browser_store.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QWebEngineProfile>
+
+namespace corvalen {
+
+namespace {
+const QLatin1String kStoreName("corvalen");
+constexpr qint64 kCacheBytes = 64 * 1024 * 1024;
+
+std::unique_ptr<QLockFile> lockFolder(const QString& folder)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return nullptr;
+    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("store.lock")));
+    // A lock left by a copy that died is taken over; a live copy keeps it.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+QWebEngineProfile* lastingProfile(const QString& folder, QObject* parent)
+{
+    auto* profile = new QWebEngineProfile(kStoreName, parent);
+    profile->setPersistentStoragePath(QDir(folder).filePath(QStringLiteral("browser")));
+    profile->setCachePath(QDir(folder).filePath(QStringLiteral("cache")));
+    profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    profile->setHttpCacheMaximumSize(kCacheBytes);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+    return profile;
+}
+
+QWebEngineProfile* passingProfile(QObject* parent)
+{
+    auto* profile = new QWebEngineProfile(parent);
+    profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    return profile;
+}
+
+// Shop pages serve a browser what they serve Chrome: the engine's Chrome release, without the
+// toolkit's own product token.
+QString browserUserAgent(const QString& engineAgent)
+{
+    static const QRegularExpression toolkitToken(QStringLiteral("QtWebEngine/\\S+\\s*"));
+    return QString(engineAgent).remove(toolkitToken);
+}
+} // namespace
+
+BrowserStore::BrowserStore(const QString& folder, QObject* parent)
+    : m_lock(lockFolder(folder))
+    , m_profile(m_lock ? lastingProfile(folder, parent) : passingProfile(parent))
+{
+    m_profile->setHttpUserAgent(browserUserAgent(m_profile->httpUserAgent()));
+}
+
+BrowserStore::~BrowserStore()
+{
+    // The engine writes the store while the profile goes away: the folder stays ours until then.
+    delete m_profile;
+}
+
+bool BrowserStore::lasting() const
+{
+    return !m_profile->isOffTheRecord();
+}
+
+QString browserStorageFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+} // namespace corvalen

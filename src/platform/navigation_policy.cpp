@@ -1,0 +1,29 @@
+#include "navigation_policy.h"
+
+#include <QUrl>
+
+namespace corvalen {
+
+Q_LOGGING_CATEGORY(lcPanes, "corvalen.panes")
+
+namespace {
+// Where the build puts the maker's pages among the program's resources.
+const QLatin1String kBuiltInSite("/site/");
+} // namespace
+
+bool isNavigable(const QUrl& url)
+{
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return !url.host().isEmpty();
+    if (scheme == QLatin1String("about"))
+        // A frame written inline by its page is about:srcdoc; both show nothing of the system.
+        return url.path() == QLatin1String("blank") || url.path() == QLatin1String("srcdoc");
+    if (scheme == QLatin1String("qrc"))
+        return url.path().startsWith(kBuiltInSite);
+    return false;
+}
+
+} // namespace corvalen

@@ -1,0 +1,82 @@
+#include "eventually.h"
+#include "fakes.h"
+#include "loopback_server.h"
+#include "platform/webengine_components.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace corvalen;
+using namespace corvalen::testing;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 20000;
+
+// Loads one address in a pane of its own and waits for the document.
+bool loadIn(WebEngineComponents& components, const QString& address)
+{
+    QWidget window;
+    auto pane = components.createPane(&window, QStringLiteral("Pane"));
+    bool done = false;
+    pane->DocumentComplete.connect([&done](const BrowserObject&, const QString&) { done = true; });
+    pane->Navigate2(address);
+    return waitUntil([&done] { return done; }, kLoadTimeoutMs);
+}
+
+TEST(BrowserStoreTest, SignInLastsAcrossARestartAndASecondCopyLeavesTheStoreAlone)
+{
+    LoopbackServer server;
+    FakeShell shell;
+    QTemporaryDir store;
+    const QByteArray page = "<html><head><title>t</title></head><body>b</body></html>";
+    server.setPage(QStringLiteral("/login.htm"), page);
+    server.setHeader(
+        QStringLiteral("/login.htm"), "Set-Cookie", "member=kept; Max-Age=86400; Path=/");
+    server.setPage(QStringLiteral("/list.htm"), page);
+    {
+        WebEngineComponents first(shell, store.path());
+        EXPECT_TRUE(first.keepsSignIn());
+        ASSERT_TRUE(loadIn(first, server.url(QStringLiteral("/login.htm"))));
+        WebEngineComponents secondCopy(shell, store.path());
+        EXPECT_FALSE(secondCopy.keepsSignIn());
+        ASSERT_TRUE(loadIn(secondCopy, server.url(QStringLiteral("/list.htm"))));
+        EXPECT_EQ(server.lastCookies(QStringLiteral("/list.htm")), QByteArray());
+    }
+    runEvents(500);
+    WebEngineComponents restarted(shell, store.path());
+    EXPECT_TRUE(restarted.keepsSignIn());
+    ASSERT_TRUE(loadIn(restarted, server.url(QStringLiteral("/list.htm"))));
+    EXPECT_EQ(server.lastCookies(QStringLiteral("/list.htm")), QByteArray("member=kept"));
+}
+
+TEST(BrowserStoreTest, TheDemoAndTheProgramKeepTheirStoresInFoldersOfTheirOwn)
+{
+    QTemporaryDir data;
+    QStringList stores;
+    for (const char* program : { CORVALEN_PROGRAM_PATH, CORVALEN_DEMO_PATH }) {
+        QProcess running;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+        running.setProcessEnvironment(environment);
+        running.start(QString::fromUtf8(program), {});
+        ASSERT_TRUE(running.waitForStarted());
+        const QDir root(data.path());
+        const int before
+            = static_cast<int>(root.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+        EXPECT_TRUE(waitUntil(
+            [&] { return root.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() > before; },
+            kLoadTimeoutMs))
+            << program;
+        running.kill();
+        running.waitForFinished();
+        stores = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+    EXPECT_EQ(
+        stores, (QStringList { QStringLiteral("corvalen"), QStringLiteral("corvalen-demo") }));
+}
+
+} // namespace
