@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the build folder and prints one table: each measurement beside the
-# baseline measured in the same run, and their ratio. Then the resident memory of the whole
-# process tree idle and after 1,000 refreshes of a watch.
+# baseline measured in the same run, and their ratio. Then the PSS of the whole process tree over
+# a long watch, and the footprint on heavy pages against the same program with its reductions off.
 # Usage: bench/run-all.sh [BUILD_FOLDER]
 set -euo pipefail
 build=${1:-build}
@@ -32,6 +32,22 @@ END {
 }' "$csv"
 
 echo
-echo "Resident memory of the process tree (program and browser processes):"
+echo "PSS of the process tree (program and browser processes) over a long watch of small pages:"
 CORVALEN_LONG_WATCH_REFRESHES=1000 "$build/tests/corvalen_e2e_tests" --gtest_filter='LongWatch*' 2>/dev/null \
     | grep -E '^(idle|refresh)'
+
+# The footprint on heavy pages: the program as built, and the same program with hidden panes
+# keeping their pages (the baseline), one after the other in this run.
+echo
+echo "Footprint on pages as heavy as the shop's (whole process tree; PSS averaged over the window):"
+reduced=$(mktemp)
+baseline=$(mktemp)
+trap 'rm -f "$csv" "$reduced" "$baseline"' EXIT
+"$build/bench/footprint_bench" 2>/dev/null | grep -v '^#' >"$reduced"
+CORVALEN_BENCH_KEEP_HIDDEN_PAGES=1 CORVALEN_FOOTPRINT_REFRESHES=0 "$build/bench/footprint_bench" 2>/dev/null \
+    | grep -v '^#' >"$baseline"
+printf "| %-28s | %10s | %10s | %7s |\n" figure "as built" baseline ratio
+printf "|%s|%s|%s|%s|\n" ------------------------------ ------------ ------------ ---------
+awk 'NR == FNR { base[$1] = $2; next }
+    { if ($1 in base && base[$1] > 0) printf "| %-28s | %10.2f | %10.2f | %7.2f |\n", $1, $2, base[$1], $2 / base[$1]
+      else printf "| %-28s | %10.2f | %10s | %7s |\n", $1, $2, "-", "-" }' "$baseline" "$reduced"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A long watch on the real engine: REFRESHES refreshes (2000 unless told) cycling through good and
-# hostile list pages, with the resident memory of the program and its browser processes printed
+# hostile list pages, with the proportional memory (PSS) of the program and its browser processes printed
 # every hundred refreshes. Usage: scripts/long-watch.sh [REFRESHES] [BUILD_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -42,6 +42,10 @@ public:
     virtual bool Silent() const = 0;
     virtual void setSilent(bool silent) = 0;
 
+    // A hidden pane may give its page's memory back until it is shown or navigated again; one
+    // whose page is still used while hidden is kept running.
+    virtual void setRunsWhileHidden(bool runs) = 0;
+
     // Empty before the first completed load.
     virtual const std::optional<Document>& document() const = 0;
     virtual BrowserObject Object() = 0;

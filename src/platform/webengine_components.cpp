@@ -14,6 +14,8 @@ WebEngineComponents::WebEngineComponents(
     : QObject(parent)
     , m_shell(shell)
     , m_store(storageFolder, this)
+    // The footprint benchmark's baseline: hidden panes keep their pages.
+    , m_discardsHiddenPanes(!qEnvironmentVariableIsSet("CORVALEN_BENCH_KEEP_HIDDEN_PAGES"))
 {
     QWebEngineProfile* profile = m_store.profile();
     QWebEngineSettings* settings = profile->settings();
@@ -36,7 +38,8 @@ WebEngineComponents::~WebEngineComponents() = default;
 
 std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, const QString& name)
 {
-    return std::make_unique<WebEnginePane>(m_store.profile(), parent, name, m_shell);
+    return std::make_unique<WebEnginePane>(
+        m_store.profile(), parent, name, m_shell, m_discardsHiddenPanes);
 }
 
 std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)

@@ -27,6 +27,7 @@ public:
 private:
     DesktopShell& m_shell;
     BrowserStore m_store;
+    bool m_discardsHiddenPanes;
 };
 
 } // namespace corvalen

@@ -4,6 +4,7 @@
 #include "platform/navigation_policy.h"
 #include "platform/silent_page.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
@@ -13,6 +14,10 @@ namespace corvalen {
 
 namespace {
 const char* const kNoPageTitle = "没有可以显示的页面";
+// How long a hidden pane waits before giving its page back: the tabs hide a pane and navigate it
+// in one go, and that load ends first.
+constexpr int kDiscardDelayMs = 1000;
+constexpr int kComingBackMs = 2000;
 // net::ERR_ABORTED: a load that another load or a stop replaced.
 constexpr int kAbortedError = -3;
 
@@ -37,19 +42,28 @@ QString errorPageHtml(const QUrl& failed)
 }
 } // namespace
 
-WebEnginePane::WebEnginePane(
-    QWebEngineProfile* profile, QWidget* parent, const QString& name, DesktopShell& shell)
+WebEnginePane::WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
+    DesktopShell& shell, bool discardsHidden)
     : m_view(new QWebEngineView(parent))
     , m_page(new SilentPage(profile, m_view))
     , m_name(name)
     , m_shell(shell)
+    , m_discardsHidden(discardsHidden)
 {
     m_view->setPage(m_page);
+    m_view->installEventFilter(this);
+    m_discardTimer.setSingleShot(true);
+    m_discardTimer.setInterval(kDiscardDelayMs);
+    connect(&m_discardTimer, &QTimer::timeout, this, &WebEnginePane::discardIfUnseen);
     m_page->onCreateWindow = [this](QWebEnginePage::WebWindowType) { return pageForNewWindow(); };
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEnginePane::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::lifecycleStateChanged, this,
+        &WebEnginePane::onLifecycleStateChanged);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
-            if (status == QWebEnginePage::NormalTerminationStatus)
+            // A page given back while hidden lets its renderer go: that is no crash.
+            if (status == QWebEnginePage::NormalTerminationStatus
+                || m_page->lifecycleState() == QWebEnginePage::LifecycleState::Discarded)
                 return;
             m_loading = false;
             // Not from inside the engine's own notification.
@@ -61,6 +75,8 @@ WebEnginePane::~WebEnginePane()
 {
     m_page->onCreateWindow = nullptr;
     disconnect(m_page, nullptr, this, nullptr);
+    if (m_view)
+        m_view->removeEventFilter(this);
     delete m_view.data();
 }
 
@@ -88,7 +104,34 @@ void WebEnginePane::Navigate2(const QString& url)
         showErrorPage(address);
         return;
     }
+    load(address);
+}
+
+// A page coming back from being given back first loads its old address by itself; a load asked
+// for meanwhile would be lost under that one, so it follows once that one has ended.
+void WebEnginePane::load(const QUrl& address)
+{
+    if (m_comingBack) {
+        m_loadAfterComingBack = address;
+        // Should the engine not load the old address after all, the new one still goes.
+        QTimer::singleShot(kComingBackMs, this, [this] { loadAfterComingBack(); });
+        return;
+    }
     m_page->load(address);
+}
+
+void WebEnginePane::loadAfterComingBack()
+{
+    m_comingBack = false;
+    if (const auto address = std::exchange(m_loadAfterComingBack, std::nullopt))
+        m_page->load(*address);
+}
+
+void WebEnginePane::onLifecycleStateChanged(QWebEnginePage::LifecycleState state)
+{
+    if (state == QWebEnginePage::LifecycleState::Active && m_discarded)
+        m_comingBack = true;
+    m_discarded = state == QWebEnginePage::LifecycleState::Discarded;
 }
 
 void WebEnginePane::Refresh()
@@ -96,12 +139,12 @@ void WebEnginePane::Refresh()
     // A refresh of our error page retries the address that failed, and a refresh over a load
     // still running asks for that load again rather than for the page before it.
     if (m_failedUrl) {
-        m_page->load(*m_failedUrl);
+        load(*m_failedUrl);
         return;
     }
     if (m_loading || m_page->url().isEmpty()) {
         if (!m_lastUrl.isEmpty())
-            m_page->load(m_lastUrl);
+            load(m_lastUrl);
         return;
     }
     m_page->triggerAction(QWebEnginePage::Reload);
@@ -117,8 +160,31 @@ void WebEnginePane::setSilent(bool silent)
     m_page->silent = silent;
 }
 
+bool WebEnginePane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view && event->type() == QEvent::HideToParent)
+        m_discardTimer.start();
+    if (watched == m_view && event->type() == QEvent::ShowToParent)
+        m_discardTimer.stop();
+    return QObject::eventFilter(watched, event);
+}
+
+// A page that its window hides costs memory and processor time for nothing. The engine keeps its
+// address, and loads it again when the pane is shown or navigated. Our error page stays: it could
+// not be loaded again from its address.
+void WebEnginePane::discardIfUnseen()
+{
+    if (!m_discardsHidden || m_runsWhileHidden || !m_view || !m_view->isHidden() || m_loading
+        || m_readsUnderway > 0 || m_failedUrl || m_page->isVisible()
+        || m_page->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        return;
+    m_page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+}
+
 void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
+    if (m_comingBack && info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+        QTimer::singleShot(0, this, [this] { loadAfterComingBack(); });
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadSerial;
@@ -174,12 +240,17 @@ void WebEnginePane::readDocument(const QUrl& url)
 {
     const quint64 serial = m_loadSerial;
     const QPointer<WebEnginePane> self(this);
+    ++m_readsUnderway;
     m_page->runJavaScript(QString::fromUtf8(kReadDocument), QWebEngineScript::ApplicationWorld,
         [self, serial, url](const QVariant& result) {
             // Results of an earlier load, or of a page being torn down, are dropped.
-            if (!self || self->m_loadSerial != serial)
+            if (!self)
                 return;
-            self->acceptDocument(result, url);
+            --self->m_readsUnderway;
+            if (self->m_view && self->m_view->isHidden())
+                self->m_discardTimer.start();
+            if (self->m_loadSerial == serial)
+                self->acceptDocument(result, url);
         });
 }
 
@@ -206,7 +277,7 @@ void WebEnginePane::showErrorPage(const QUrl& failed)
 void WebEnginePane::recoverFromCrash()
 {
     if (!m_lastUrl.isEmpty() && m_crashBudget.allowReload(m_lastUrl)) {
-        m_page->load(m_lastUrl);
+        load(m_lastUrl);
         return;
     }
     showErrorPage(m_lastUrl);

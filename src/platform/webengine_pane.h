@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 
@@ -23,8 +24,9 @@ class SilentPage;
 class WebEnginePane : public QObject, public BrowserPane {
     Q_OBJECT
 public:
-    WebEnginePane(
-        QWebEngineProfile* profile, QWidget* parent, const QString& name, DesktopShell& shell);
+    // A pane that `discardsHidden` gives its page's memory back while its window hides it.
+    WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
+        DesktopShell& shell, bool discardsHidden);
     ~WebEnginePane() override;
 
     QWidget* widget() override;
@@ -32,12 +34,20 @@ public:
     void Refresh() override;
     bool Silent() const override;
     void setSilent(bool silent) override;
+    void setRunsWhileHidden(bool runs) override { m_runsWhileHidden = runs; }
     const std::optional<Document>& document() const override { return m_document; }
     BrowserObject Object() override { return { this, m_name }; }
 
     QWebEnginePage* page() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void discardIfUnseen();
+    void load(const QUrl& address);
+    void loadAfterComingBack();
+    void onLifecycleStateChanged(QWebEnginePage::LifecycleState state);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onLoadSucceeded(const QUrl& url);
     void onLoadFailed(const QWebEngineLoadingInfo& info);
@@ -56,6 +66,13 @@ private:
     QUrl m_lastUrl;
     std::optional<QUrl> m_failedUrl;
     bool m_loading = false;
+    int m_readsUnderway = 0;
+    bool m_discardsHidden;
+    bool m_runsWhileHidden = false;
+    QTimer m_discardTimer;
+    bool m_discarded = false;
+    bool m_comingBack = false;
+    std::optional<QUrl> m_loadAfterComingBack;
     CrashBudget m_crashBudget;
 };
 

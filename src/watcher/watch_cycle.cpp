@@ -17,6 +17,8 @@ WatchCycle::WatchCycle(Form1& form, Dialogs& dialogs)
     , m_form(form)
     , m_dialogs(dialogs)
 {
+    // A watch refreshes and reads the working pane whether it is shown or not.
+    form.WebBrowser6->setRunsWhileHidden(true);
     form.Command6.Click.connect([this] { command6Click(); });
     form.Timer1.Tick.connect([this] { timer1Tick(); });
 }

@@ -25,6 +25,7 @@ public:
     void Refresh() override { ++refreshes; }
     bool Silent() const override { return m_silent; }
     void setSilent(bool silent) override { m_silent = silent; }
+    void setRunsWhileHidden(bool runs) override { runsWhileHidden = runs; }
     const std::optional<Document>& document() const override { return m_document; }
     BrowserObject Object() override { return { this, m_name }; }
 
@@ -35,6 +36,7 @@ public:
 
     QStringList navigations;
     int refreshes = 0;
+    bool runsWhileHidden = false;
 
 private:
     QWidget* m_widget;

@@ -2,15 +2,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
+#include <QList>
+#include <QMultiMap>
 #include <QRegularExpression>
 #include <unistd.h>
 
 namespace corvalen::testing {
 
-// The resident memory of this process and every process it started (the browser engine's
-// renderers among them), in kilobytes, read from /proc.
-inline qint64 processTreeResidentKb(qint64 root = ::getpid())
+// This process and every process it started (the browser engine's renderers among them).
+inline QList<qint64> processTree(qint64 root = ::getpid())
 {
     QMultiMap<qint64, qint64> children;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
@@ -27,20 +27,49 @@ inline qint64 processTreeResidentKb(qint64 root = ::getpid())
         if (fields.size() > 1)
             children.insert(fields[1].toLongLong(), pid);
     }
-    qint64 total = 0;
+    QList<qint64> tree;
     QList<qint64> pending { root };
     while (!pending.isEmpty()) {
         const qint64 pid = pending.takeLast();
+        tree << pid;
         pending << children.values(pid);
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-        if (!status.open(QIODevice::ReadOnly))
+    }
+    return tree;
+}
+
+// The proportional set size of the tree in kilobytes: each shared page counted once in all, not
+// once per process.
+inline qint64 processTreePssKb(const QList<qint64>& tree = processTree())
+{
+    static const QRegularExpression pss(
+        QStringLiteral("^Pss:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    qint64 total = 0;
+    for (qint64 pid : tree) {
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!rollup.open(QIODevice::ReadOnly))
             continue;
-        static const QRegularExpression rss(QStringLiteral("VmRSS:\\s+(\\d+)"));
-        const auto match = rss.match(QString::fromLatin1(status.readAll()));
+        const auto match = pss.match(QString::fromLatin1(rollup.readAll()));
         if (match.hasMatch())
             total += match.captured(1).toLongLong();
     }
     return total;
+}
+
+// The processor time the tree has spent so far (user and system), in seconds.
+inline double processTreeCpuSeconds(const QList<qint64>& tree = processTree())
+{
+    qint64 ticks = 0;
+    for (qint64 pid : tree) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        // utime and stime are fields 14 and 15 of the line, 12 and 13 after the command name.
+        if (fields.size() > 12)
+            ticks += fields[11].toLongLong() + fields[12].toLongLong();
+    }
+    return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 } // namespace corvalen::testing

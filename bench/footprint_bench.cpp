@@ -1,0 +1,184 @@
+// What the program costs a user who keeps it open all day on pages as heavy as the real shop's:
+// the proportional memory (PSS) and processor time of the whole process tree (the program and its
+// browser processes), on the real engine, with every shopping site served heavy from loopback.
+//   (a) idle on the watcher's tab with a 10 s watch running, measured between refreshes;
+//   (b) the same after a tour of tabs 2, 3, 4, 1 and back to 0;
+//   (c) over many refreshes of the heavy list (CORVALEN_FOOTPRINT_REFRESHES, 1,000 unless told).
+// Each window lasts CORVALEN_FOOTPRINT_SECONDS (60 unless told). With
+// CORVALEN_BENCH_KEEP_HIDDEN_PAGES set, hidden panes keep their pages: the baseline.
+// Prints one line per figure: "name value".
+#include "app/corvalen.h"
+#include "eventually.h"
+#include "fakes.h"
+#include "heavy_shop.h"
+#include "platform/webengine_components.h"
+#include "process_memory.h"
+#include "shop_simulation.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+using namespace corvalen;
+using namespace corvalen::testing;
+
+namespace {
+
+int setting(const char* name, int fallback)
+{
+    return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
+}
+
+void click(Control& control)
+{
+    QWidget* widget = control.widget();
+    QTest::mouseClick(
+        widget, Qt::LeftButton, {}, QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
+}
+
+void report(const char* name, double value)
+{
+    std::printf("%s %.2f\n", name, value);
+    std::fflush(stdout);
+}
+
+// Counts the working pane's loads, so that processor time can be taken between refreshes only.
+struct ListLoads {
+    int started = 0;
+    int completed = 0;
+    QElapsedTimer sinceCompleted;
+};
+
+struct Window {
+    double meanPssMb = 0;
+    double cpuPercent = 0;
+};
+
+// Over `seconds`: the tree's PSS, averaged over samples every two seconds (a heavy page's heap
+// breathes with every refresh), and its processor use in per cent of one core over the parts that
+// lie at least two seconds after a completed refresh and before the next one starts. The costly
+// readings (the process list, the memory maps) lie outside the timed parts: the measuring process
+// is one of the tree.
+Window measureWindow(const ListLoads& loads, int seconds)
+{
+    constexpr int kStepMs = 500;
+    double busy = 0;
+    double measuredMs = 0;
+    double pssSum = 0;
+    int pssSamples = 0;
+    QElapsedTimer window;
+    window.start();
+    QList<qint64> tree;
+    for (int sample = 0; window.elapsed() < seconds * 1000; ++sample) {
+        if (sample % 20 == 0)
+            tree = processTree();
+        if (sample % 4 == 0) {
+            pssSum += processTreePssKb(tree) / 1024.0;
+            ++pssSamples;
+        }
+        const int startedBefore = loads.started;
+        const bool settled = loads.completed > 0 && loads.sinceCompleted.elapsed() >= 2000;
+        const double cpuBefore = processTreeCpuSeconds(tree);
+        QElapsedTimer step;
+        step.start();
+        runEvents(kStepMs);
+        const double cpuAfter = processTreeCpuSeconds(tree);
+        if (settled && loads.started == startedBefore) {
+            busy += cpuAfter - cpuBefore;
+            measuredMs += static_cast<double>(step.elapsed());
+        }
+    }
+    return { pssSum / pssSamples, measuredMs > 0 ? 100.0 * busy / (measuredMs / 1000.0) : -1 };
+}
+
+void measure(const char* phase, const ListLoads& loads, int seconds)
+{
+    const Window window = measureWindow(loads, seconds);
+    report((QByteArray(phase) + "_pss_mb").constData(), window.meanPssMb);
+    report((QByteArray(phase) + "_cpu_percent").constData(), window.cpuPercent);
+    // Where the memory is, process by process, for whoever reads the figures.
+    for (qint64 pid : processTree()) {
+        QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        commandLine.open(QIODevice::ReadOnly);
+        const QByteArray words = commandLine.readAll().replace('\0', ' ');
+        const qsizetype type = words.indexOf("--type=");
+        std::printf("# %s pid %lld %s %lld kB\n", phase, static_cast<long long>(pid),
+            type < 0 ? "program" : words.mid(type, words.indexOf(' ', type) - type).constData(),
+            static_cast<long long>(processTreePssKb({ pid })));
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int seconds = setting("CORVALEN_FOOTPRINT_SECONDS", 60);
+    const int refreshes = setting("CORVALEN_FOOTPRINT_REFRESHES", 1000);
+
+    demo::ShopSimulation simulation;
+    if (!simulation.start())
+        return 1;
+    HeavyShop shop;
+    Sites sites = simulation.sites();
+    shop.serveShopsOf(sites);
+    FakeShell shell;
+    ScriptedDialogs dialogs;
+    const QTemporaryDir store;
+    WebEngineComponents components(shell, store.path());
+    Corvalen program({ components, shell, dialogs }, sites);
+    program.start();
+    if (!waitUntil([&] { return program.splash() == nullptr; }, 30000))
+        return 1;
+    Form1& f = *program.mainWindow();
+    ListLoads loads;
+    f.WebBrowser6->DownloadBegin.connect([&] { ++loads.started; });
+    f.WebBrowser6->DocumentComplete.connect([&](const BrowserObject&, const QString&) {
+        ++loads.completed;
+        loads.sinceCompleted.start();
+    });
+
+    click(f.Command1(0));
+    if (!waitUntil([&] { return f.Text2.Text() == QStringLiteral("12"); }, 30000))
+        return 1;
+    click(f.Check2);
+    click(f.Option2(0));
+    click(f.Command6);
+    runEvents(15000);
+    measure("a_idle_on_tab0", loads, seconds);
+
+    for (int tab : { 2, 3, 4, 1, 0 }) {
+        click(f.Command1(tab));
+        runEvents(8000);
+    }
+    runEvents(7000);
+    measure("b_after_tour", loads, seconds);
+
+    if (refreshes <= 0)
+        return 0;
+    f.Timer1.setInterval(0); // the refreshes follow one another as fast as the list loads
+    const double before = processTreePssKb() / 1024.0;
+    double warmed = before;
+    for (int n = 1; n <= refreshes; ++n) {
+        const int completed = loads.completed;
+        for (int second = 0; second < 10; ++second)
+            f.Timer1.tick();
+        waitUntil([&] { return loads.completed > completed; }, 20000);
+        if (n == 100)
+            warmed = processTreePssKb() / 1024.0;
+    }
+    runEvents(3000);
+    const double after = processTreePssKb() / 1024.0;
+    report("c_pss_before_mb", before);
+    report("c_pss_after_100_mb", warmed);
+    report("c_pss_after_all_mb", after);
+    report("c_growth_after_warm_up_mb", after - warmed);
+    report("c_list_loads", shop.listLoads());
+    return 0;
+}

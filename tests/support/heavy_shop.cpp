@@ -1,0 +1,38 @@
+#include "heavy_shop.h"
+
+#include "heavy_pages.h"
+
+#include <QHttpServerRequest>
+
+namespace corvalen::testing {
+
+HeavyShop::HeavyShop(int goods)
+    : m_server(std::make_unique<QHttpServer>())
+    , m_list(heavyListPage(goods))
+    , m_shop(heavyShopPage(QStringLiteral("simulated shop")))
+{
+    m_server->route(
+        QStringLiteral("/<arg>"), [this](const QUrl&, const QHttpServerRequest& request) {
+            if (request.url().path() != QLatin1String("/home/full_exchange_home.htm"))
+                return QHttpServerResponse("text/html; charset=utf-8", m_shop);
+            ++m_listLoads;
+            return QHttpServerResponse("text/html; charset=utf-8", m_list);
+        });
+    // One request a connection: the server of Qt 6.4 stalls on kept-alive connections.
+    m_server->afterRequest([](QHttpServerResponse&& response) {
+        response.setHeader("Connection", "close");
+        return std::move(response);
+    });
+    m_port = m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+void HeavyShop::serveShopsOf(Sites& sites) const
+{
+    sites.coin = site("coin");
+    sites.favourites = site("favourites");
+    sites.brand = site("brand");
+    sites.special = site("special");
+    sites.click = site("click");
+}
+
+} // namespace corvalen::testing
