@@ -2,9 +2,9 @@
 // its six panes and the player first) and to the main window built, on the real engine. The
 // baseline is a window with six bare browser views, shown: what the panes cost at the least.
 #include "app/corvalen.h"
-#include "app/toolkit/dialogs.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/webengine_components.h"
+#include "toolkit/dialogs.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "ad_panel.h"
 
-#include "app/form1.h"
-#include "app/sites_paths.h"
-#include "app/toolkit/button_marker.h"
+#include "forms/form1.h"
+#include "sites_paths.h"
+#include "toolkit/button_marker.h"
 
 namespace corvalen {
 

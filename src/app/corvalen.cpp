@@ -1,19 +1,19 @@
 #include "corvalen.h"
 
 #include "ads/ad_panel.h"
-#include "app/form1.h"
-#include "app/form3.h"
-#include "app/instructions.h"
-#include "app/main_window_layout.h"
-#include "app/main_window_load.h"
-#include "app/splash.h"
 #include "browse/page_tabs.h"
 #include "browse/pane_behaviours.h"
 #include "browse/step_guide.h"
 #include "criteria/criteria_panel.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "watcher/alert_tones.h"
 #include "watcher/goods_list_reader.h"
 #include "watcher/watch_cycle.h"
+#include "windows/instructions.h"
+#include "windows/main_window_layout.h"
+#include "windows/main_window_load.h"
+#include "windows/splash.h"
 
 namespace corvalen {
 

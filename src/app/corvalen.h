@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/components.h"
-#include "app/form1.h"
-#include "app/form3.h"
+#include "forms/components.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 #include "sites.h"
 
 #include <QObject>

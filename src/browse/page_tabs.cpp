@@ -1,9 +1,9 @@
 #include "page_tabs.h"
 
-#include "app/form1.h"
-#include "app/sites_paths.h"
-#include "app/toolkit/button_marker.h"
 #include "browse/shop_pages.h"
+#include "forms/form1.h"
+#include "sites_paths.h"
+#include "toolkit/button_marker.h"
 
 namespace corvalen {
 

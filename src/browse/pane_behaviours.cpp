@@ -1,6 +1,6 @@
 #include "pane_behaviours.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace corvalen {
 

@@ -1,10 +1,10 @@
 #include "step_guide.h"
 
-#include "app/desktop_shell.h"
-#include "app/form1.h"
-#include "app/toolkit/button_marker.h"
-#include "app/toolkit/dialogs.h"
 #include "browse/shop_pages.h"
+#include "forms/desktop_shell.h"
+#include "forms/form1.h"
+#include "toolkit/button_marker.h"
+#include "toolkit/dialogs.h"
 
 #include <QUrl>
 

@@ -1,7 +1,7 @@
 #include "criteria_panel.h"
 
-#include "app/form1.h"
-#include "app/toolkit/dialogs.h"
+#include "forms/form1.h"
+#include "toolkit/dialogs.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #include "external_browser_page.h"
 
-#include "app/desktop_shell.h"
+#include "forms/desktop_shell.h"
 #include "platform/navigation_policy.h"
 
 #include <QTimer>

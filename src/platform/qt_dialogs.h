@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/toolkit/dialogs.h"
+#include "toolkit/dialogs.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "watcher/media_player.h"
+#include "forms/media_player.h"
 
 #include <QObject>
 

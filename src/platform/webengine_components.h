@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/components.h"
+#include "forms/components.h"
 #include "platform/browser_store.h"
 
 #include <QObject>

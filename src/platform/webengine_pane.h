@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/browser_pane.h"
+#include "forms/browser_pane.h"
 #include "platform/crash_budget.h"
 
 #include <QObject>

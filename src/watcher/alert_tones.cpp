@@ -1,6 +1,6 @@
 #include "alert_tones.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #include "goods_list_reader.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 #include "watcher/alert_tones.h"
 #include "watcher/goods_list.h"
 #include "watcher/watch_captions.h"

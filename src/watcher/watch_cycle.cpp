@@ -1,7 +1,7 @@
 #include "watch_cycle.h"
 
-#include "app/form1.h"
-#include "app/toolkit/dialogs.h"
+#include "forms/form1.h"
+#include "toolkit/dialogs.h"
 #include "watcher/watch_captions.h"
 
 namespace corvalen {

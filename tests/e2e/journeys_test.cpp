@@ -1,5 +1,5 @@
-#include "app/form2.h"
 #include "eventually.h"
+#include "forms/form2.h"
 #include "loopback_server.h"
 #include "page_click.h"
 #include "real_program.h"

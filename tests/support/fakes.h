@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/components.h"
-#include "app/desktop_shell.h"
-#include "app/toolkit/dialogs.h"
-#include "browse/browser_pane.h"
-#include "watcher/media_player.h"
+#include "forms/browser_pane.h"
+#include "forms/components.h"
+#include "forms/desktop_shell.h"
+#include "forms/media_player.h"
+#include "toolkit/dialogs.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/corvalen.h"
-#include "app/form1.h"
-#include "app/form3.h"
 #include "fakes.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "program_harness.h"
 
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
-#include "app/main_window_layout.h"
 #include "program_harness.h"
+#include "windows/main_window_layout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/toolkit/colors.h"
 #include "eventually.h"
 #include "program_harness.h"
+#include "toolkit/colors.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,12 +1,12 @@
-#include "app/toolkit/button.h"
-#include "app/toolkit/check_box.h"
-#include "app/toolkit/colors.h"
-#include "app/toolkit/control_array.h"
-#include "app/toolkit/form.h"
-#include "app/toolkit/frame.h"
-#include "app/toolkit/text_box.h"
-#include "app/toolkit/timer.h"
 #include "eventually.h"
+#include "toolkit/button.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colors.h"
+#include "toolkit/control_array.h"
+#include "toolkit/form.h"
+#include "toolkit/frame.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "main_window_load.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 namespace corvalen {
 

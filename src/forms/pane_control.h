@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/toolkit/control.h"
-#include "browse/browser_pane.h"
+#include "forms/browser_pane.h"
+#include "toolkit/control.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "instructions.h"
 
-#include "app/form1.h"
-#include "app/form2.h"
-#include "app/sites_paths.h"
+#include "forms/form1.h"
+#include "forms/form2.h"
+#include "sites_paths.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "app/components.h"
+#include "forms/components.h"
 
 namespace corvalen {
 

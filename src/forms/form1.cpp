@@ -1,7 +1,7 @@
 #include "form1.h"
 
-#include "app/components.h"
-#include "app/release.h"
+#include "forms/components.h"
+#include "release.h"
 
 #include <QIcon>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/toolkit/form.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/picture_box.h"
-#include "app/toolkit/timer.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/timer.h"
 
 namespace corvalen {
 

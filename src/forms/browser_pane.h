@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/toolkit/event.h"
+#include "toolkit/event.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "sites.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/toolkit/control.h"
-#include "watcher/media_player.h"
+#include "forms/media_player.h"
+#include "toolkit/control.h"
 
 #include <memory>
 

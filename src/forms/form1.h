@@ -1,17 +1,17 @@
 #pragma once
 
-#include "app/media_player_control.h"
-#include "app/pane_control.h"
-#include "app/toolkit/button.h"
-#include "app/toolkit/check_box.h"
-#include "app/toolkit/control_array.h"
-#include "app/toolkit/form.h"
-#include "app/toolkit/frame.h"
-#include "app/toolkit/label.h"
-#include "app/toolkit/option_button.h"
-#include "app/toolkit/text_box.h"
-#include "app/toolkit/timer.h"
-#include "app/watch_state.h"
+#include "forms/media_player_control.h"
+#include "forms/pane_control.h"
+#include "forms/watch_state.h"
+#include "toolkit/button.h"
+#include "toolkit/check_box.h"
+#include "toolkit/control_array.h"
+#include "toolkit/form.h"
+#include "toolkit/frame.h"
+#include "toolkit/label.h"
+#include "toolkit/option_button.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
 namespace corvalen {
 

@@ -1,11 +1,11 @@
 #include "splash.h"
 
-#include "app/desktop_shell.h"
-#include "app/form1.h"
-#include "app/form3.h"
-#include "app/release.h"
-#include "app/sites_paths.h"
-#include "app/toolkit/dialogs.h"
+#include "forms/desktop_shell.h"
+#include "forms/form1.h"
+#include "forms/form3.h"
+#include "release.h"
+#include "sites_paths.h"
+#include "toolkit/dialogs.h"
 
 #include <QPixmap>
 

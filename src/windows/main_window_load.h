@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/sites_paths.h"
+#include "sites_paths.h"
 
 #include <QObject>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/pane_control.h"
-#include "app/toolkit/button.h"
-#include "app/toolkit/form.h"
-#include "app/toolkit/frame.h"
-#include "app/toolkit/label.h"
+#include "forms/pane_control.h"
+#include "toolkit/button.h"
+#include "toolkit/form.h"
+#include "toolkit/frame.h"
+#include "toolkit/label.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #include "main_window_layout.h"
 
-#include "app/form1.h"
+#include "forms/form1.h"
 
 #include <cmath>
 #include <cstdint>
