@@ -1,8 +1,8 @@
 // From a completed load of the watched list to the tone address handed to the player, through
 // the program's own handlers (tab marker, reader, tones) on test doubles. The baseline is the
 // same load while no watch runs: the reader counts and shows the goods, and plays nothing.
+#include "forms/captions.h"
 #include "program_harness.h"
-#include "watcher/watch_captions.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -7,5 +7,4 @@ target_compile_options(corvalen_policy INTERFACE
 target_compile_definitions(corvalen_policy INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_CAST_TO_ASCII
-    QT_NO_URL_CAST_FROM_STRING
-    QT_NO_KEYWORDS_FOR_SIGNALS_ONLY)
+    QT_NO_URL_CAST_FROM_STRING)

@@ -1,6 +1,7 @@
 #include "page_tabs.h"
 
 #include "browse/shop_pages.h"
+#include "forms/captions.h"
 #include "forms/form1.h"
 #include "sites_paths.h"
 #include "toolkit/button_marker.h"
@@ -8,7 +9,6 @@
 namespace corvalen {
 
 namespace {
-const char* const kKeywordPrompt = "输入关键词";
 }
 
 PageTabs::PageTabs(Form1& form, const Sites& sites)
@@ -67,8 +67,8 @@ void PageTabs::watcherTab()
         f.Text1(j).setForeColor(Colors::ButtonShadow);
         f.Text1(j).setEnabled(false);
     }
-    f.Text1(0).setText(QString::fromUtf8(kKeywordPrompt));
-    f.Text1(1).setText(QString::fromUtf8(kKeywordPrompt));
+    f.Text1(0).setText(keywordPrompt());
+    f.Text1(1).setText(keywordPrompt());
 }
 
 void PageTabs::coinClaimTab()

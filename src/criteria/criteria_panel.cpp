@@ -1,12 +1,12 @@
 #include "criteria_panel.h"
 
+#include "forms/captions.h"
 #include "forms/form1.h"
 #include "toolkit/dialogs.h"
 
 namespace corvalen {
 
 namespace {
-constexpr int kRefreshTicks[] = { 10, 20, 30, 60 };
 }
 
 CriteriaPanel::CriteriaPanel(Form1& form, Dialogs& dialogs)
@@ -88,7 +88,7 @@ void CriteriaPanel::option1Click(int index)
 void CriteriaPanel::option2Click(int index)
 {
     // "60秒/次" means sixty seconds, here as when a watch starts.
-    m_form.state.RefreshTicks = kRefreshTicks[index];
+    m_form.state.RefreshTicks = kRefreshTicksOfOption[index];
 }
 
 void CriteriaPanel::text1GotFocus(int index)
@@ -101,7 +101,7 @@ void CriteriaPanel::text1LostFocus(int index)
 {
     if (!m_form.Text1(index).Text().isEmpty())
         return;
-    m_form.Text1(index).setText(QString::fromUtf8("输入关键词"));
+    m_form.Text1(index).setText(keywordPrompt());
     m_form.Text1(index).setForeColor(Colors::ButtonShadow);
 }
 

@@ -20,6 +20,12 @@ struct BrowserObject {
     bool operator==(const BrowserObject& other) const { return Name == other.Name; }
 };
 
+// A pane whose load failed shows its own error page, whose title contains this text.
+inline QString noPageTitle()
+{
+    return QString::fromUtf8("没有可以显示的页面");
+}
+
 // The document a pane shows, as read at its last completed load. A page without a body element
 // has no body text.
 struct Document {

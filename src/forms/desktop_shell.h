@@ -5,7 +5,7 @@
 
 namespace corvalen {
 
-enum class StartWindow { Normal, Minimized };
+enum class StartWindow { Minimized };
 
 // What the program asks of the desktop: start another program, open a page in the user's web
 // browser, find the folder an installed program lives in.

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "forms/captions.h"
 #include "forms/components.h"
 #include "release.h"
 
@@ -92,7 +93,7 @@ Form1::~Form1() = default;
 void Form1::designTopStrip()
 {
     place(Command6, 12240, 10, 907, 870, 34);
-    Command6.setCaption(text("Corvalen上岗"));
+    Command6.setCaption(startWatchCaption());
     Command6.setBackColor(Colors::Red);
     place(Command8, 13200, 10, 907, 870, 65);
     Command8.setCaption(text("软件说明"));

@@ -20,7 +20,6 @@ public:
     }
 
     MediaPlayer* operator->() const { return m_player.get(); }
-    MediaPlayer& player() const { return *m_player; }
 
 private:
     std::unique_ptr<MediaPlayer> m_player;

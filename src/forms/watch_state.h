@@ -5,6 +5,9 @@
 
 namespace corvalen {
 
+// The refresh intervals that the options of the refresh frame offer, in seconds, in their order.
+inline constexpr int kRefreshTicksOfOption[] = { 10, 20, 30, 60 };
+
 // The variables of the main window that a watch runs on. All start at 0 or empty; starting a
 // watch sets them from the criteria and stopping it clears them.
 struct WatchState {

@@ -13,7 +13,6 @@
 namespace corvalen {
 
 namespace {
-const char* const kNoPageTitle = "没有可以显示的页面";
 // How long a hidden pane waits before giving its page back: the tabs hide a pane and navigate it
 // in one go, and that load ends first.
 constexpr int kDiscardDelayMs = 1000;
@@ -35,10 +34,9 @@ QString errorPageHtml(const QUrl& failed)
 {
     const QString shown = failed.toDisplayString().left(300).toHtmlEscaped();
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
-        + QString::fromUtf8(kNoPageTitle)
+        + noPageTitle()
         + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
-        + QString::fromUtf8(kNoPageTitle) + QStringLiteral("</h3><p>") + shown
-        + QStringLiteral("</p></body></html>");
+        + noPageTitle() + QStringLiteral("</h3><p>") + shown + QStringLiteral("</p></body></html>");
 }
 } // namespace
 
@@ -224,7 +222,7 @@ void WebEnginePane::onLoadFailed(const QWebEngineLoadingInfo& info)
         return;
     if (isOwnErrorPage(info.url())) {
         // Our own page failed too: say so without loading anything more.
-        m_document = Document { QString::fromUtf8(kNoPageTitle), QString() };
+        m_document = Document { noPageTitle(), QString() };
         DocumentComplete.raise(Object(), m_failedUrl.value_or(info.url()).toString());
         return;
     }

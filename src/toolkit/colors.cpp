@@ -39,12 +39,12 @@ constexpr std::array<QRgb, 31> kSystemColors = {
     0x3399FF, // 29 menu highlight
     0xF0F0F0, // 30 menu bar
 };
-} // namespace
 
 bool isSystemColor(std::uint32_t value)
 {
     return (value & 0x80000000u) != 0;
 }
+} // namespace
 
 QColor toQColor(std::uint32_t value)
 {

@@ -1,9 +1,9 @@
 #include "goods_list_reader.h"
 
+#include "forms/control_states.h"
 #include "forms/form1.h"
 #include "watcher/alert_tones.h"
 #include "watcher/goods_list.h"
-#include "watcher/watch_captions.h"
 
 namespace corvalen {
 
@@ -18,7 +18,7 @@ GoodsListReader::GoodsListReader(Form1& form, AlertTones& tones)
 
 void GoodsListReader::documentComplete(const BrowserObject& object)
 {
-    if (m_form.Command1(0).BackColor() != Colors::Marker)
+    if (!isWatcherTabMarked(m_form))
         return;
     if (!(object == m_form.WebBrowser6->Object()))
         return;
@@ -29,7 +29,7 @@ void GoodsListReader::documentComplete(const BrowserObject& object)
     const auto count = static_cast<int>(
         goods_list::countOccurrences(goods_list::view(body), goods_list::kExchangeMarker));
     m_form.Text2.setText(QString::number(count));
-    if (m_form.Command6.Caption() != stopWatchCaption())
+    if (!isWatchRunning(m_form))
         return;
 
     countAlert(count);

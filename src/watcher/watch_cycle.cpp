@@ -1,15 +1,14 @@
 #include "watch_cycle.h"
 
+#include "forms/control_states.h"
 #include "forms/form1.h"
 #include "toolkit/dialogs.h"
-#include "watcher/watch_captions.h"
 
 namespace corvalen {
 
 namespace {
 constexpr int kRangeLow[] = { 1, 6, 11, 21 };
 constexpr std::int16_t kRangeHigh[] = { 5, 10, 20, 280 };
-constexpr int kRefreshTicks[] = { 10, 20, 30, 60 };
 } // namespace
 
 WatchCycle::WatchCycle(Form1& form, Dialogs& dialogs)
@@ -27,7 +26,7 @@ void WatchCycle::command6Click()
 {
     // A running watch can always be stopped, chosen interval or not: otherwise the user could
     // not silence its alerts.
-    if (m_form.Command6.Caption() != startWatchCaption()) {
+    if (isWatchRunning(m_form)) {
         stop();
         return;
     }
@@ -66,7 +65,7 @@ void WatchCycle::start()
     }
     for (int k = 0; k <= 3; ++k) {
         if (f.Option2(k).Value())
-            s.RefreshTicks = kRefreshTicks[k];
+            s.RefreshTicks = kRefreshTicksOfOption[k];
     }
     f.Timer1.setInterval(1000);
 }

@@ -13,7 +13,6 @@ namespace corvalen {
 
 namespace {
 // The title of the browser's own page for a page that could not be loaded.
-const char* const kNoPageText = "没有可以显示的页面";
 } // namespace
 
 Splash::Splash(Form3& form, std::function<Form1*()> loadMainWindow, const Sites& sites,
@@ -58,7 +57,7 @@ void Splash::checkStartPage()
     if (title == releaseNumber())
         return;
 
-    if (title.contains(QString::fromUtf8(kNoPageText))) {
+    if (title.contains(noPageTitle())) {
         const int answer
             = m_dialogs.MsgBox(QString::fromUtf8("当前网络存在问题，将关闭软件，请检查网络连接！"),
                 MsgBoxStyle::OkCancel, QString::fromUtf8("连接故障"));

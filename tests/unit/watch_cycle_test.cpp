@@ -1,5 +1,5 @@
+#include "forms/captions.h"
 #include "program_harness.h"
-#include "watcher/watch_captions.h"
 
 #include <gtest/gtest.h>
 
