@@ -11,7 +11,7 @@ AdPanel::AdPanel(Form1& form, const Sites& sites)
     , m_form(form)
     , m_sites(sites)
 {
-    form.Command5.connect(&Button::MouseMove, [this](int i) { command5MouseMove(i); });
+    form.Command5.connect(&Button::MouseMove, this, [this](int i) { command5MouseMove(i); });
 }
 
 void AdPanel::command5MouseMove(int index)

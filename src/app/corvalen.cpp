@@ -23,10 +23,11 @@ Corvalen::Corvalen(Platform platform, Sites sites)
 {
 }
 
+// Every window the program opened goes with it, the instructions window too.
 Corvalen::~Corvalen()
 {
-    delete m_splash.data();
-    delete m_main.data();
+    for (const QPointer<Form>& window : m_windows)
+        delete window.data();
 }
 
 void Corvalen::start()
@@ -69,6 +70,7 @@ Form1* Corvalen::loadMainWindow()
 void Corvalen::track(Form& form)
 {
     ++m_openForms;
+    m_windows.emplace_back(&form);
     connect(&form, &Form::unloaded, this, &Corvalen::forget);
 }
 

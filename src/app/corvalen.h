@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <vector>
 
 namespace corvalen {
 
@@ -37,6 +38,7 @@ private:
     Sites m_sites;
     QPointer<Form3> m_splash;
     QPointer<Form1> m_main;
+    std::vector<QPointer<Form>> m_windows;
     int m_openForms = 0;
 };
 

@@ -16,7 +16,7 @@ PageTabs::PageTabs(Form1& form, const Sites& sites)
     , m_form(form)
     , m_sites(sites)
 {
-    form.Command1.connect(&Button::Click, [this](int i) { command1Click(i); });
+    form.Command1.connect(&Button::Click, this, [this](int i) { command1Click(i); });
 }
 
 void PageTabs::command1Click(int index)

@@ -13,12 +13,11 @@ PaneBehaviours::PaneBehaviours(Form1& form)
         browser.DownloadBegin.connect([&browser] { browser.setSilent(true); });
         browser.DownloadComplete.connect([&browser] { browser.setSilent(true); });
     }
-    form.WebBrowser4->NewWindow2.connect(
-        [&form](BrowserObject& target, bool&) { target = form.WebBrowser6->Object(); });
-    form.WebBrowser2->NewWindow2.connect([&form](BrowserObject& target, bool&) {
-        target = form.WebBrowser6->Object();
+    form.WebBrowser4->NewWindow2 = [&form] { return form.WebBrowser6->Object(); };
+    form.WebBrowser2->NewWindow2 = [&form] {
         form.WebBrowser2.setVisible(false);
-    });
+        return form.WebBrowser6->Object();
+    };
 }
 
 } // namespace corvalen

@@ -31,8 +31,8 @@ StepGuide::StepGuide(Form1& form, const Sites& sites, DesktopShell& shell, Dialo
     , m_shell(shell)
     , m_dialogs(dialogs)
 {
-    form.Command4.connect(&Button::Click, [this](int i) { command4Click(i); });
-    form.Command7.Click.connect([this] { command7Click(); });
+    form.Command4.connect(&Button::Click, this, [this](int i) { command4Click(i); });
+    form.Command7.Click.connect(this, [this] { command7Click(); });
 }
 
 void StepGuide::command4Click(int index)

@@ -14,13 +14,13 @@ CriteriaPanel::CriteriaPanel(Form1& form, Dialogs& dialogs)
     , m_form(form)
     , m_dialogs(dialogs)
 {
-    form.Check1.Click.connect([this] { check1Click(); });
-    form.Check2.Click.connect([this] { check2Click(); });
-    form.Check3.connect(&CheckBox::Click, [this](int k) { check3Click(k); });
-    form.Option1.connect(&OptionButton::Click, [this](int k) { option1Click(k); });
-    form.Option2.connect(&OptionButton::Click, [this](int k) { option2Click(k); });
-    form.Text1.connect(&TextBox::GotFocus, [this](int k) { text1GotFocus(k); });
-    form.Text1.connect(&TextBox::LostFocus, [this](int k) { text1LostFocus(k); });
+    form.Check1.Click.connect(this, [this] { check1Click(); });
+    form.Check2.Click.connect(this, [this] { check2Click(); });
+    form.Check3.connect(&CheckBox::Click, this, [this](int k) { check3Click(k); });
+    form.Option1.connect(&OptionButton::Click, this, [this](int k) { option1Click(k); });
+    form.Option2.connect(&OptionButton::Click, this, [this](int k) { option2Click(k); });
+    form.Text1.connect(&TextBox::GotFocus, this, [this](int k) { text1GotFocus(k); });
+    form.Text1.connect(&TextBox::LostFocus, this, [this](int k) { text1LostFocus(k); });
 }
 
 // Every test reads the control as it is at that moment: a nested click may have changed it.

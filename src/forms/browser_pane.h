@@ -3,6 +3,7 @@
 #include "toolkit/event.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -58,9 +59,9 @@ public:
 
     Event<> DownloadBegin;
     Event<> DownloadComplete;
-    // The first argument receives the browser object that is to show the new window; leaving it
-    // empty takes the default. Setting the second to true drops the window.
-    Event<BrowserObject&, bool&> NewWindow2;
+    // Asked when a page of the pane wants a new window: the browser object that is to show it,
+    // or an empty one for the default. One handler, or none.
+    std::function<BrowserObject()> NewWindow2;
     Event<const BrowserObject&, const QString&> DocumentComplete;
 };
 

@@ -74,7 +74,6 @@ Form1::Form1(ComponentFactory& components, const QString& contactQq)
     , WebBrowser5(components.createPane(this, QStringLiteral("WebBrowser5")))
     , WebBrowser6(components.createPane(this, QStringLiteral("WebBrowser6")))
     , WindowsMediaPlayer1(this, components.createPlayer(this))
-    , Timer1(this)
 {
     setCaption(QStringLiteral("Corvalen ") + releaseNumber() + QStringLiteral(" "));
     setWindowIcon(QIcon(QStringLiteral(":/res/corvalen.ico")));

@@ -6,7 +6,6 @@ Form3::Form3()
     : Form(1110, 1080, Qt::SplashScreen | Qt::FramelessWindowHint)
     , Picture1(this)
     , Label1(Picture1.inner())
-    , Timer1(this)
 {
     setCaption(QStringLiteral("Form3"));
     Picture1.move(0, 0, 1106, 1075);

@@ -283,11 +283,7 @@ void WebEnginePane::recoverFromCrash()
 
 QWebEnginePage* WebEnginePane::pageForNewWindow()
 {
-    BrowserObject target;
-    bool cancel = false;
-    NewWindow2.raise(target, cancel);
-    if (cancel)
-        return nullptr;
+    const BrowserObject target = NewWindow2 ? NewWindow2() : BrowserObject {};
     if (auto* receiver = dynamic_cast<WebEnginePane*>(target.pane))
         return receiver->page();
     return new ExternalBrowserPage(m_page->profile(), m_shell, this);

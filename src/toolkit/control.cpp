@@ -15,6 +15,14 @@ Control::Control(QWidget* widget)
 {
 }
 
+Control::~Control()
+{
+    if (m_widget) {
+        m_widget->blockSignals(true);
+        delete m_widget.data();
+    }
+}
+
 void Control::setLeft(float twips)
 {
     m_left = twips;

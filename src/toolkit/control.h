@@ -18,8 +18,10 @@ int twipsToPixels(float twips);
 // not what Qt made of it.
 class Control {
 public:
+    // The control owns its widget: the widget goes with it, so nothing the widget reports can
+    // reach a control that is gone.
     explicit Control(QWidget* widget);
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 

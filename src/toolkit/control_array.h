@@ -28,6 +28,13 @@ public:
             ((*this)(i).*event).connect([handler, i] { handler(i); });
     }
 
+    // The handler runs for as long as `context` lives, as for one control's event.
+    void connect(Event<> T::*event, const QObject* context, std::function<void(int)> handler)
+    {
+        for (int i = 0; i < Count(); ++i)
+            ((*this)(i).*event).connect(context, [handler, i] { handler(i); });
+    }
+
 private:
     std::vector<std::unique_ptr<T>> m_members;
 };

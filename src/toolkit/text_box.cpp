@@ -44,8 +44,15 @@ TextBox::TextBox(QWidget* parent)
     : Control(new QLineEdit(parent))
     , m_edit(static_cast<QLineEdit*>(widget()))
 {
-    m_edit->installEventFilter(new FocusWatcher(m_edit, *this));
+    m_focusWatcher = new FocusWatcher(m_edit, *this);
+    m_edit->installEventFilter(m_focusWatcher);
     setForeColor(m_foreColor);
+}
+
+// The edit outlives this part of the control by a moment; its focus must not reach it then.
+TextBox::~TextBox()
+{
+    delete m_focusWatcher.data();
 }
 
 QString TextBox::Text() const

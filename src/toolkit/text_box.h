@@ -15,6 +15,7 @@ namespace corvalen {
 class TextBox : public Control {
 public:
     explicit TextBox(QWidget* parent);
+    ~TextBox() override;
 
     QString Text() const;
     void setText(const QString& text);
@@ -27,6 +28,7 @@ public:
 
 private:
     QLineEdit* m_edit;
+    QPointer<QObject> m_focusWatcher;
     std::uint32_t m_foreColor = Colors::WindowText;
 };
 

@@ -2,20 +2,19 @@
 
 namespace corvalen {
 
-Timer::Timer(QObject* owner)
-    : m_timer(new QTimer(owner))
+Timer::Timer()
 {
-    QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick(); });
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
 }
 
 void Timer::setInterval(int milliseconds)
 {
     m_interval = milliseconds;
     if (milliseconds <= 0) {
-        m_timer->stop();
+        m_timer.stop();
         return;
     }
-    m_timer->start(milliseconds);
+    m_timer.start(milliseconds);
 }
 
 } // namespace corvalen

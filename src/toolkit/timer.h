@@ -9,7 +9,7 @@ namespace corvalen {
 // A window timer: it ticks every Interval milliseconds; an Interval of 0 stops it.
 class Timer {
 public:
-    explicit Timer(QObject* owner);
+    Timer();
 
     int Interval() const { return m_interval; }
     void setInterval(int milliseconds);
@@ -20,7 +20,7 @@ public:
     Event<> Tick;
 
 private:
-    QTimer* m_timer;
+    QTimer m_timer;
     int m_interval = 0;
 };
 

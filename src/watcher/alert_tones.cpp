@@ -14,8 +14,8 @@ AlertTones::AlertTones(Form1& form, const QString& toneHost)
     , m_form(form)
     , m_toneHost(toneHost)
 {
-    form.Command2.connect(&Button::Click, [this](int k) { command2Click(k); });
-    form.Command3.connect(&Button::Click, [this](int k) { command3Click(k); });
+    form.Command2.connect(&Button::Click, this, [this](int k) { command2Click(k); });
+    form.Command3.connect(&Button::Click, this, [this](int k) { command3Click(k); });
 }
 
 void AlertTones::command2Click(int index)

@@ -13,7 +13,7 @@ GoodsListReader::GoodsListReader(Form1& form, AlertTones& tones)
     , m_tones(tones)
 {
     form.WebBrowser6->DocumentComplete.connect(
-        [this](const BrowserObject& object, const QString&) { documentComplete(object); });
+        this, [this](const BrowserObject& object, const QString&) { documentComplete(object); });
 }
 
 void GoodsListReader::documentComplete(const BrowserObject& object)

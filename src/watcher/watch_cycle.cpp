@@ -18,8 +18,8 @@ WatchCycle::WatchCycle(Form1& form, Dialogs& dialogs)
 {
     // A watch refreshes and reads the working pane whether it is shown or not.
     form.WebBrowser6->setRunsWhileHidden(true);
-    form.Command6.Click.connect([this] { command6Click(); });
-    form.Timer1.Tick.connect([this] { timer1Tick(); });
+    form.Command6.Click.connect(this, [this] { command6Click(); });
+    form.Timer1.Tick.connect(this, [this] { timer1Tick(); });
 }
 
 void WatchCycle::command6Click()

@@ -14,7 +14,7 @@ Instructions::Instructions(Form1& form, ComponentFactory& components, const Site
     , m_sites(sites)
     , m_trackWindow(std::move(trackWindow))
 {
-    form.Command8.Click.connect([this] { command8Click(); });
+    form.Command8.Click.connect(this, [this] { command8Click(); });
 }
 
 void Instructions::command8Click()
@@ -23,7 +23,7 @@ void Instructions::command8Click()
         auto* window = new Form2(m_components);
         m_window = window;
         m_trackWindow(*window);
-        window->Load.connect(
+        window->Load.connect(this,
             [this, window] { window->WebBrowser1->Navigate2(MakerPages::instructions(m_sites)); });
         window->Command1.Click.connect([window] { window->unload(); });
         window->centreOnScreen();

@@ -28,7 +28,7 @@ MainWindowLayout::MainWindowLayout(Form1& form)
     // No formula gives a negative size inside this client area.
     form.setMinimumSize(static_cast<int>(std::ceil(kMinimumClientWidth / kTwipsPerPixel)),
         static_cast<int>(std::ceil(kMinimumClientHeight / kTwipsPerPixel)));
-    form.Resize.connect([this] { resize(); });
+    form.Resize.connect(this, [this] { resize(); });
 }
 
 void MainWindowLayout::resize()

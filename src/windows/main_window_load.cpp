@@ -9,7 +9,7 @@ MainWindowLoad::MainWindowLoad(Form1& form, const Sites& sites)
     , m_form(form)
     , m_sites(sites)
 {
-    form.Load.connect([this] { run(); });
+    form.Load.connect(this, [this] { run(); });
 }
 
 void MainWindowLoad::run()

@@ -24,8 +24,8 @@ Splash::Splash(Form3& form, std::function<Form1*()> loadMainWindow, const Sites&
     , m_shell(shell)
     , m_dialogs(dialogs)
 {
-    form.Load.connect([this] { load(); });
-    form.Timer1.Tick.connect([this] { tick(); });
+    form.Load.connect(this, [this] { load(); });
+    form.Timer1.Tick.connect(this, [this] { tick(); });
 }
 
 void Splash::load()

@@ -132,10 +132,10 @@ TEST_F(WebEnginePaneTest, PopUpGoesToThePaneTheHandlerNames)
     server.setPage(QStringLiteral("/popup.htm"),
         "<html><head><title>popup</title></head><body>arrived</body></html>");
     int requests = 0;
-    first->NewWindow2.connect([&](BrowserObject& target, bool&) {
+    first->NewWindow2 = [&] {
         ++requests;
-        target = second->Object();
-    });
+        return second->Object();
+    };
     second->Navigate2(QStringLiteral("about:blank"));
     EXPECT_EVENTUALLY_EQ(secondDocs.size(), 1, kLoadTimeoutMs);
 

@@ -1,3 +1,4 @@
+#include "event_spy.h"
 #include "eventually.h"
 #include "toolkit/button.h"
 #include "toolkit/check_box.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvalen;
+using corvalen::testing::EventSpy;
 
 namespace {
 
@@ -179,35 +181,46 @@ TEST(TextBoxTest, ForeColourShowsEvenWhenDisabled)
 
 TEST(TimerTest, IntervalZeroStopsTheTicks)
 {
-    QObject owner;
-    Timer timer(&owner);
-    int ticks = 0;
-    timer.Tick.connect([&] { ++ticks; });
+    Timer timer;
+    EventSpy<> ticks(timer.Tick);
     timer.setInterval(10);
-    EXPECT_EVENTUALLY(ticks >= 2, 2000);
+    EXPECT_EVENTUALLY(ticks.count() >= 2, 2000);
     timer.setInterval(0);
-    const int stoppedAt = ticks;
+    const int stoppedAt = ticks.count();
     corvalen::testing::runEvents(60);
-    EXPECT_EQ(ticks, stoppedAt);
+    EXPECT_EQ(ticks.count(), stoppedAt);
     EXPECT_EQ(timer.Interval(), 0);
 }
 
 TEST(FormTest, LoadRunsOnceAndUnloadReportsAndDiscards)
 {
     QPointer<Form> form = new Form(1110, 1080);
-    int loads = 0;
-    int unloads = 0;
-    form->Load.connect([&] { ++loads; });
-    form->Unload.connect([&] { ++unloads; });
+    EventSpy<> loads(form->Load);
+    EventSpy<> unloads(form->Unload);
     form->load();
     form->load();
-    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(loads.count(), 1);
     EXPECT_FLOAT_EQ(form->ScaleWidth(), 1110);
     EXPECT_FLOAT_EQ(form->ScaleHeight(), 1080);
     form->unload();
     form->unload();
-    EXPECT_EQ(unloads, 1);
+    EXPECT_EQ(unloads.count(), 1);
     EXPECT_EVENTUALLY(form.isNull(), 2000);
+}
+
+TEST(EventTest, HandlerRunsOnlyWhileItsContextLives)
+{
+    corvalen::Event<int> event;
+    EventSpy<int> spy(event);
+    std::vector<int> seen;
+    auto context = std::make_unique<QObject>();
+    event.connect(context.get(), [&seen](int value) { seen.push_back(value); });
+
+    event.raise(1);
+    context.reset();
+    event.raise(2);
+    EXPECT_EQ(seen, std::vector<int> { 1 }) << "the handler of a gone subsystem stays quiet";
+    EXPECT_EQ(spy.count(), 2) << "a handler without context keeps running";
 }
 
 } // namespace
