@@ -34,7 +34,7 @@ protected:
     {
         simulation.start();
         real = std::make_unique<RealProgram>(simulation.sites());
-        EXPECT_EVENTUALLY(real->program.splash() == nullptr, kPageMs);
+        EXPECT_TRUE(real->finishStartUp());
     }
 
     Form1& form() { return real->form(); }

@@ -144,7 +144,7 @@ protected:
         hostile.setReply(kList, whole(goods(6)));
         real = std::make_unique<RealProgram>(sites);
         // The start-up ends first: a tab clicked earlier would blank the start page it checks.
-        EXPECT_EVENTUALLY(real->program.splash() == nullptr, kPageMs);
+        EXPECT_TRUE(real->finishStartUp());
         Form1& f = form();
         f.WebBrowser6->DocumentComplete.connect([this](const BrowserObject&, const QString& url) {
             ++completed;

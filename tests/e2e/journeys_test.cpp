@@ -35,7 +35,7 @@ protected:
     // The main window as the user has it once the splash is over.
     Form1& afterSplash()
     {
-        EXPECT_EVENTUALLY(real->program.splash() == nullptr, kSplashMs);
+        EXPECT_TRUE(real->finishStartUp());
         return real->form();
     }
 
@@ -173,7 +173,7 @@ TEST(StartUpJourneyTest, NewerReleaseOffersTheDownloadPage)
     simulation.setRelease(QStringLiteral("1.3.1"));
     simulation.start();
     RealProgram real(simulation.sites());
-    EXPECT_EVENTUALLY(real.program.splash() == nullptr, kSplashMs);
+    EXPECT_TRUE(real.finishStartUp());
     ASSERT_EQ(real.dialogs.shown.size(), 1u);
     EXPECT_EQ(real.dialogs.shown[0].title, u("更新提示"));
     EXPECT_EQ(
@@ -190,6 +190,7 @@ TEST(StartUpJourneyTest, MakerSiteDownEndsTheProgramOnOk)
     RealProgram real(sites);
     bool ended = false;
     QObject::connect(&real.program, &Corvalen::lastWindowGone, [&] { ended = true; });
+    real.finishStartUp();
     EXPECT_EVENTUALLY(ended, kSplashMs);
     ASSERT_EQ(real.dialogs.shown.size(), 1u);
     EXPECT_EQ(real.dialogs.shown[0].prompt, u("当前网络存在问题，将关闭软件，请检查网络连接！"));

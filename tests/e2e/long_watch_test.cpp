@@ -62,7 +62,7 @@ TEST(LongWatchTest, MemoryStaysBoundedOverManyRefreshes)
     Sites sites = simulation.sites();
     sites.coin = hostile.base();
     RealProgram real(sites);
-    ASSERT_EVENTUALLY(real.program.splash() == nullptr, 20000);
+    ASSERT_TRUE(real.finishStartUp());
     Form1& f = real.form();
     int completed = 0;
     f.WebBrowser6->DocumentComplete.connect(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/corvalen.h"
+#include "eventually.h"
 #include "fakes.h"
 #include "platform/qt_media_player.h"
 #include "platform/webengine_components.h"
@@ -69,6 +70,22 @@ public:
         , program({ components, shell, dialogs }, sites)
     {
         program.start();
+        program.mainWindow()->WebBrowser2->DocumentComplete.connect(
+            [this](const BrowserObject&, const QString&) { m_startPageRead = true; });
+    }
+
+    // Ends the start-up without waiting out its six seconds: once the start page has been read,
+    // the splash's six ticks come at once.
+    bool finishStartUp()
+    {
+        if (!program.splash())
+            return true;
+        program.splash()->Timer1.setInterval(0);
+        if (!waitUntil([this] { return m_startPageRead; }, 20000))
+            return false;
+        for (int tick = 0; tick < 6 && program.splash() && !program.splash()->isUnloading(); ++tick)
+            program.splash()->Timer1.tick();
+        return waitUntil([this] { return program.splash() == nullptr; }, 5000);
     }
 
     Form1& form() { return *program.mainWindow(); }
@@ -96,6 +113,9 @@ public:
     ScriptedDialogs dialogs;
     RecordingComponents components;
     Corvalen program;
+
+private:
+    bool m_startPageRead = false;
 };
 
 } // namespace corvalen::testing
