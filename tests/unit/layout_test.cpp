@@ -40,49 +40,59 @@ protected:
     MainWindowLayout layout { f };
 };
 
+// What a resize gives on each kind of screen, written out in twips.
 struct LayoutCase {
-    float w;
-    float h;
-    float s;
-    bool wide;
+    const char* screen;
+    float w, h, s;
+    Geometry lastStep; // Command4(4)
+    Geometry bottomPane; // WebBrowser1
+    Geometry lastTab; // Command1(4)
+    Geometry workingPane; // WebBrowser6
+    float startPaneWidth; // WebBrowser2
+    float shoppingPaneWidth; // WebBrowser3
+    float adPaneLeft; // WebBrowser5
+    float adButtonLeft; // Command5(9)
+    float toggleTop; // Command7
 };
 
 class LayoutTableTest : public LayoutTest, public ::testing::WithParamInterface<LayoutCase> { };
 
 TEST_P(LayoutTableTest, ResultingGeometry)
 {
-    const auto [w, h, s, wide] = GetParam();
-    layOut(w, h, s);
-    const float step = (w - 4390) / 5;
-    for (int i = 0; i < 5; ++i)
-        expectGeometry(f.Command4(i), { 380 + i * step, 0, step, 900 }, "Command4");
-    expectGeometry(f.WebBrowser1, { 1320, h - 1480, wide ? w - 3950 : w, 1480 }, "WebBrowser1");
-    const float tab = (h - 1465) / 5;
-    for (int i = 0; i < 5; ++i)
-        expectGeometry(f.Command1(i), { 0, i * tab, 380, tab }, "Command1");
-    expectGeometry(f.Frame1, { 7, h - 1580, 1320, 1580 }, "Frame1");
-    expectGeometry(f.WebBrowser4, { 380, 1300, 4030, h - 2780 }, "WebBrowser4");
-    expectGeometry(f.Command7, { 3920, (h - 2780) / 2 + 600, 230, 300 }, "Command7");
-    expectGeometry(f.WebBrowser2, { 380, 870, wide ? w - 4110 : w - 110, h - 2350 }, "WebBrowser2");
-    expectGeometry(f.WebBrowser6, { 380, 870, wide ? w - 4380 : w - 380, h - 2350 }, "WebBrowser6");
-    expectGeometry(f.WebBrowser3, { 380, 0, wide ? w - 4380 : w - 380, h - 1480 }, "WebBrowser3");
-    if (wide) {
-        expectGeometry(f.WebBrowser5, { w - 4000, 600, 4000, h - 600 }, "WebBrowser5");
-        for (int i = 0; i < 16; ++i)
-            expectGeometry(f.Command5(i),
-                { w - 4000 + 500 * (i % 8), i < 8 ? 0.0f : 308.0f, 500, 300 }, "Command5");
-        EXPECT_FLOAT_EQ(f.Command4(4).Left() + f.Command4(4).Width(), w - 4010);
-    } else {
-        EXPECT_FLOAT_EQ(f.WebBrowser5.Left(), w + 40000);
-        for (int i = 0; i < 16; ++i)
-            EXPECT_FLOAT_EQ(f.Command5(i).Left(), 40000);
+    const LayoutCase& c = GetParam();
+    layOut(c.w, c.h, c.s);
+    expectGeometry(f.Command4(4), c.lastStep, c.screen);
+    expectGeometry(f.WebBrowser1, c.bottomPane, c.screen);
+    expectGeometry(f.Command1(4), c.lastTab, c.screen);
+    expectGeometry(f.WebBrowser6, c.workingPane, c.screen);
+    EXPECT_FLOAT_EQ(f.WebBrowser2.Width(), c.startPaneWidth) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser3.Width(), c.shoppingPaneWidth) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser5.Left(), c.adPaneLeft) << c.screen;
+    EXPECT_FLOAT_EQ(f.Command5(9).Left(), c.adButtonLeft) << c.screen;
+    EXPECT_FLOAT_EQ(f.Command7.Top(), c.toggleTop) << c.screen;
+    // Invariants of every screen: the steps share the strip evenly, the tabs the left edge.
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_FLOAT_EQ(f.Command4(i).Left(), f.Command4(i - 1).Left() + f.Command4(i - 1).Width());
+        EXPECT_FLOAT_EQ(f.Command1(i).Top(), f.Command1(i - 1).Top() + f.Command1(i - 1).Height());
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LayoutTableTest,
-    ::testing::Values(LayoutCase { 19200, 10500, 19200, true },
-        LayoutCase { 15360, 10500, 15360, false }, LayoutCase { 15000, 9000, 15365, false },
-        LayoutCase { 15000, 9000, 15366, true }, LayoutCase { 4395, 2790, 15360, false }));
+    ::testing::Values(LayoutCase { "wide 1280", 19200, 10500, 19200, { 12228, 0, 2962, 900 },
+                          { 1320, 9020, 15250, 1480 }, { 0, 7228, 380, 1807 },
+                          { 380, 870, 14820, 8150 }, 15090, 14820, 15200, 15700, 4460 },
+        LayoutCase { "narrow 1024", 15360, 10500, 15360, { 9156, 0, 2194, 900 },
+            { 1320, 9020, 15360, 1480 }, { 0, 7228, 380, 1807 }, { 380, 870, 14980, 8150 }, 15250,
+            14980, 55360, 40000, 4460 },
+        LayoutCase { "just narrow", 15000, 9000, 15365, { 8868, 0, 2122, 900 },
+            { 1320, 7520, 15000, 1480 }, { 0, 6028, 380, 1507 }, { 380, 870, 14620, 6650 }, 14890,
+            14620, 55000, 40000, 3710 },
+        LayoutCase { "just wide", 15000, 9000, 15366, { 8868, 0, 2122, 900 },
+            { 1320, 7520, 11050, 1480 }, { 0, 6028, 380, 1507 }, { 380, 870, 10620, 6650 }, 10890,
+            10620, 11000, 11500, 3710 },
+        LayoutCase { "smallest window", 4395, 2790, 15360, { 384, 0, 1, 900 },
+            { 1320, 1310, 4395, 1480 }, { 0, 1060, 380, 265 }, { 380, 870, 4015, 440 }, 4285, 4015,
+            44395, 40000, 605 }));
 
 TEST_F(LayoutTest, MinimizedMovesNothing)
 {
