@@ -58,6 +58,12 @@ protected:
                                                             : QString();
     }
 
+    void expectNoDialog() const
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
+    }
+
     FakeShell shell;
     QTemporaryDir store;
     WebEngineComponents components;
@@ -159,8 +165,7 @@ TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
     first->Navigate2(server.url(QStringLiteral("/alert.htm")));
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("after"));
-    for (QWidget* top : QApplication::topLevelWidgets())
-        EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
+    expectNoDialog();
 }
 
 TEST_F(WebEnginePaneTest, KilledRendererReloadsThePageItShowed)
@@ -281,8 +286,7 @@ TEST_F(WebEnginePaneTest, LinksAndAddressesOutsideThePolicyGoNowhere)
     EXPECT_EQ(static_cast<WebEnginePane&>(*first).page()->url(),
         QUrl(server.url(QStringLiteral("/shop.htm"))));
     EXPECT_EQ(static_cast<WebEnginePane&>(*first).page()->title(), QStringLiteral("shop"));
-    for (QWidget* top : QApplication::topLevelWidgets())
-        EXPECT_FALSE(top->isVisible() && top != &window) << "a dialog was shown";
+    expectNoDialog();
 }
 
 } // namespace

@@ -9,6 +9,17 @@
 
 namespace corvalen::testing {
 
+// The fields of /proc/PID/stat after the command name (which may hold blanks): the state first,
+// then the parent; empty when the process is gone.
+inline QList<QByteArray> statFields(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = stat.readAll();
+    return text.mid(text.lastIndexOf(')') + 2).split(' ');
+}
+
 // This process and every process it started (the browser engine's renderers among them).
 inline QList<qint64> processTree(qint64 root = ::getpid())
 {
@@ -18,12 +29,7 @@ inline QList<qint64> processTree(qint64 root = ::getpid())
         const qint64 pid = entry.toLongLong(&isPid);
         if (!isPid)
             continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // The parent is the second field after the command name, which may hold blanks.
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        const QList<QByteArray> fields = statFields(pid);
         if (fields.size() > 1)
             children.insert(fields[1].toLongLong(), pid);
     }
@@ -60,11 +66,7 @@ inline double processTreeCpuSeconds(const QList<qint64>& tree = processTree())
 {
     qint64 ticks = 0;
     for (qint64 pid : tree) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        const QList<QByteArray> fields = statFields(pid);
         // utime and stime are fields 14 and 15 of the line, 12 and 13 after the command name.
         if (fields.size() > 12)
             ticks += fields[11].toLongLong() + fields[12].toLongLong();
