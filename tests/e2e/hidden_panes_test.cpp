@@ -1,3 +1,4 @@
+#include "event_spy.h"
 #include "eventually.h"
 #include "page_click.h"
 #include "real_program.h"
@@ -52,9 +53,7 @@ TEST_F(HiddenPanesTest, ShoppingPaneGivesItsPageBackWhileHiddenAndTheWatchReadsO
     RealProgram::click(f.Option2(0));
     RealProgram::click(f.Command6);
     f.Timer1.setInterval(0); // the test drives the seconds
-    int listReads = 0;
-    f.WebBrowser6->DocumentComplete.connect(
-        [&](const BrowserObject&, const QString&) { ++listReads; });
+    EventSpy listReads(f.WebBrowser6->DocumentComplete);
 
     RealProgram::click(f.Command1(2));
     EXPECT_EVENTUALLY_EQ(real->title(f.WebBrowser3), u("聚划算（模拟）"), kPageMs);
@@ -64,10 +63,10 @@ TEST_F(HiddenPanesTest, ShoppingPaneGivesItsPageBackWhileHiddenAndTheWatchReadsO
     runEvents(1500);
     EXPECT_FALSE(discarded(f.WebBrowser6)) << "the watched pane keeps running";
 
-    const int before = listReads;
+    const int before = listReads.count();
     for (int second = 0; second < 10; ++second)
         f.Timer1.tick();
-    EXPECT_EVENTUALLY(listReads > before, kPageMs);
+    EXPECT_EVENTUALLY(listReads.count() > before, kPageMs);
 
     RealProgram::click(f.Command1(3));
     EXPECT_EVENTUALLY_EQ(real->title(f.WebBrowser3), u("名品折扣（模拟）"), kPageMs);
@@ -81,17 +80,15 @@ TEST_F(HiddenPanesTest, GuidePopUpsLandInTheWorkingPaneAlsoAfterTheGuideWasGiven
     Form1& f = form();
     RealProgram::click(f.Command1(1));
     EXPECT_EVENTUALLY_EQ(real->title(f.WebBrowser4), simulation.todaysShop(), kPageMs);
-    int guideLoads = 0;
-    f.WebBrowser4->DocumentComplete.connect(
-        [&](const BrowserObject&, const QString&) { ++guideLoads; });
+    EventSpy guideLoads(f.WebBrowser4->DocumentComplete);
     for (const bool afterDiscard : { false, true }) {
         SCOPED_TRACE(afterDiscard ? "after the guide was given back" : "first time");
         if (afterDiscard) {
             RealProgram::click(f.Command7); // hides the guide
             EXPECT_EVENTUALLY(discarded(f.WebBrowser4), kPageMs);
-            const int before = guideLoads;
+            const int before = guideLoads.count();
             RealProgram::click(f.Command7); // and shows it: its page comes back by itself
-            EXPECT_EVENTUALLY(guideLoads > before, kPageMs);
+            EXPECT_EVENTUALLY(guideLoads.count() > before, kPageMs);
             EXPECT_FALSE(discarded(f.WebBrowser4));
         }
         const int homeLoads = simulation.hits(QStringLiteral("/home/home_new.htm"));

@@ -1,3 +1,4 @@
+#include "event_spy.h"
 #include "eventually.h"
 #include "forms/form2.h"
 #include "loopback_server.h"
@@ -118,15 +119,13 @@ TEST_F(JourneyTest, CoinClaimTabGuidesTheDailyClaim)
 
     // The guide's own link asks for a new window: it opens in the working pane.
     const int homeLoads = simulation.hits(QStringLiteral("/home/home_new.htm"));
-    int workingPaneLoads = 0;
-    f.WebBrowser6->DocumentComplete.connect(
-        [&](const BrowserObject&, const QString&) { ++workingPaneLoads; });
+    EventSpy workingPaneLoads(f.WebBrowser6->DocumentComplete);
     ASSERT_TRUE(clickElement(f.WebBrowser4.widget(), QStringLiteral("a[target]")));
     EXPECT_EVENTUALLY_EQ(
         simulation.hits(QStringLiteral("/home/home_new.htm")), homeLoads + 1, kPageMs);
     // The pop-up's page has arrived before the next step is clicked.
     EXPECT_EVENTUALLY(
-        workingPaneLoads > 0 && real->title(f.WebBrowser6) == u("淘金币（模拟）"), kPageMs);
+        workingPaneLoads.count() > 0 && real->title(f.WebBrowser6) == u("淘金币（模拟）"), kPageMs);
     EXPECT_TRUE(f.WebBrowser4.Visible());
     EXPECT_TRUE(real->shell.opened.isEmpty());
 

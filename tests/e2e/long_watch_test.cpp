@@ -1,3 +1,4 @@
+#include "event_spy.h"
 #include "eventually.h"
 #include "hostile_server.h"
 #include "process_memory.h"
@@ -64,9 +65,7 @@ TEST(LongWatchTest, MemoryStaysBoundedOverManyRefreshes)
     RealProgram real(sites);
     ASSERT_TRUE(real.finishStartUp());
     Form1& f = real.form();
-    int completed = 0;
-    f.WebBrowser6->DocumentComplete.connect(
-        [&](const BrowserObject&, const QString&) { ++completed; });
+    EventSpy completed(f.WebBrowser6->DocumentComplete);
     RealProgram::click(f.Command1(0));
     ASSERT_EVENTUALLY_EQ(f.Text2.Text(), QStringLiteral("3"), 20000);
     RealProgram::click(f.Check3(0));
@@ -84,10 +83,10 @@ TEST(LongWatchTest, MemoryStaysBoundedOverManyRefreshes)
     std::vector<qint64> pssKb;
     for (int n = 1; n <= refreshes; ++n) {
         hostile.setReply(kList, cycle[static_cast<std::size_t>(n) % cycle.size()]);
-        const int before = completed;
+        const int before = completed.count();
         for (int second = 0; second < 10; ++second)
             f.Timer1.tick();
-        waitUntil([&] { return completed > before; }, 10000);
+        waitUntil([&] { return completed.count() > before; }, 10000);
         if (n % 100 == 0) {
             pssKb.push_back(processTreePssKb());
             std::printf("refresh %5d  PSS %7lld kB  %6.1f s  tones %lld\n", n,

@@ -1,3 +1,4 @@
+#include "event_spy.h"
 #include "eventually.h"
 #include "fakes.h"
 #include "loopback_server.h"
@@ -81,18 +82,16 @@ TEST_F(WebEnginePaneTest, ReportsTitleAndBodyOfEachCompletedLoadAndOfRefresh)
         QString::fromUtf8(
             "<html><head><title>清单</title></head><body><p>可用金币兑换</p></body></html>")
             .toUtf8());
-    int begins = 0;
-    int completes = 0;
-    first->DownloadBegin.connect([&] { ++begins; });
-    first->DownloadComplete.connect([&] { ++completes; });
+    EventSpy begins(first->DownloadBegin);
+    EventSpy completes(first->DownloadComplete);
     EXPECT_FALSE(first->document().has_value()) << "no document before the first load";
 
     first->Navigate2(server.url(QStringLiteral("/list.htm")));
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QString::fromUtf8("清单"));
     EXPECT_TRUE(body(*first).contains(QString::fromUtf8("<p>可用金币兑换</p>")));
-    EXPECT_GE(begins, 1);
-    EXPECT_GE(completes, 1);
+    EXPECT_GE(begins.count(), 1);
+    EXPECT_GE(completes.count(), 1);
 
     first->Refresh();
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 2, kLoadTimeoutMs);

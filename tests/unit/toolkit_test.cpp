@@ -71,15 +71,14 @@ TEST(CheckBoxTest, UserClickAndSpaceBarRunClickOnce)
     CheckBox box(&parent);
     box.move(0, 0, 1500, 300);
     parent.show();
-    int clicks = 0;
-    box.Click.connect([&] { ++clicks; });
+    EventSpy clicks(box.Click);
 
     QTest::mouseClick(box.widget(), Qt::LeftButton, {}, QPoint(8, 10));
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(box.Value(), 1);
     box.widget()->setFocus();
     QTest::keyClick(box.widget(), Qt::Key_Space);
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(clicks.count(), 2);
     EXPECT_EQ(box.Value(), 0);
 }
 
