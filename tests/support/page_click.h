@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <memory>
 
 namespace corvalen::testing {
 
@@ -17,9 +18,13 @@ inline bool clickElement(QWidget* paneWidget, const QString& selector, int timeo
         return false;
     QPoint centre(-1, -1);
     bool answered = false;
+    // The engine drops input that comes before the page has painted what it shows: the click
+    // waits for two frames after the element was scrolled into view.
     view->page()->runJavaScript(
         QStringLiteral("(function () { var e = document.querySelector('%1'); if (!e) return null;"
-                       " e.scrollIntoView({ block: 'center' });"
+                       " e.scrollIntoView({ block: 'center' }); window.corvalenPainted = false;"
+                       " requestAnimationFrame(function () { requestAnimationFrame(function () {"
+                       " window.corvalenPainted = true; }); });"
                        " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + "
                        "r.height / 2]; })()")
             .arg(selector),
@@ -31,6 +36,25 @@ inline bool clickElement(QWidget* paneWidget, const QString& selector, int timeo
         });
     if (!waitUntil([&] { return answered; }, timeoutMs) || centre.x() < 0)
         return false;
+    // Answers may come after this function has returned: they write to shared state.
+    struct Poll {
+        bool painted = false;
+        bool asking = false;
+    };
+    const auto poll = std::make_shared<Poll>();
+    waitUntil(
+        [&] {
+            if (!poll->asking) {
+                poll->asking = true;
+                view->page()->runJavaScript(QStringLiteral("window.corvalenPainted === true"),
+                    [poll](const QVariant& result) {
+                        poll->painted = poll->painted || result.toBool();
+                        poll->asking = false;
+                    });
+            }
+            return poll->painted;
+        },
+        timeoutMs);
     QWidget* input = view->focusProxy() ? view->focusProxy() : view;
     QTest::mouseClick(input, Qt::LeftButton, {}, centre);
     return true;
