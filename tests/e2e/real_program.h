@@ -70,18 +70,20 @@ public:
         , program({ components, shell, dialogs }, sites)
     {
         program.start();
-        program.mainWindow()->WebBrowser2->DocumentComplete.connect(
-            [this](const BrowserObject&, const QString&) { m_startPageRead = true; });
+        Form1& main = *program.mainWindow();
+        for (PaneControl* pane : { &main.WebBrowser1, &main.WebBrowser2, &main.WebBrowser5 })
+            (*pane)->DocumentComplete.connect(
+                [this](const BrowserObject&, const QString&) { ++m_firstPagesRead; });
     }
 
-    // Ends the start-up without waiting out its six seconds: once the start page has been read,
-    // the splash's six ticks come at once.
+    // Ends the start-up without waiting out its six seconds: once the start page and the
+    // advertisements have been read, the splash's six ticks come at once.
     bool finishStartUp()
     {
         if (!program.splash())
             return true;
         program.splash()->Timer1.setInterval(0);
-        if (!waitUntil([this] { return m_startPageRead; }, 20000))
+        if (!waitUntil([this] { return m_firstPagesRead >= 3; }, 20000))
             return false;
         for (int tick = 0; tick < 6 && program.splash() && !program.splash()->isUnloading(); ++tick)
             program.splash()->Timer1.tick();
@@ -115,7 +117,7 @@ public:
     Corvalen program;
 
 private:
-    bool m_startPageRead = false;
+    int m_firstPagesRead = 0;
 };
 
 } // namespace corvalen::testing
