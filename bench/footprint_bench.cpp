@@ -11,6 +11,7 @@
 #include "eventually.h"
 #include "fakes.h"
 #include "heavy_shop.h"
+#include "person_click.h"
 #include "platform/webengine_components.h"
 #include "process_memory.h"
 #include "shop_simulation.h"
@@ -19,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QStyleFactory>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cstdio>
 
 using namespace corvalen;
@@ -30,13 +30,6 @@ namespace {
 int setting(const char* name, int fallback)
 {
     return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
-}
-
-void click(Control& control)
-{
-    QWidget* widget = control.widget();
-    QTest::mouseClick(
-        widget, Qt::LeftButton, {}, QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
 }
 
 void report(const char* name, double value)
@@ -144,17 +137,17 @@ int main(int argc, char* argv[])
         loads.sinceCompleted.start();
     });
 
-    click(f.Command1(0));
+    clickAsAPerson(f.Command1(0));
     if (!waitUntil([&] { return f.Text2.Text() == QStringLiteral("12"); }, 30000))
         return 1;
-    click(f.Check2);
-    click(f.Option2(0));
-    click(f.Command6);
+    clickAsAPerson(f.Check2);
+    clickAsAPerson(f.Option2(0));
+    clickAsAPerson(f.Command6);
     runEvents(15000);
     measure("a_idle_on_tab0", loads, seconds);
 
     for (int tab : { 2, 3, 4, 1, 0 }) {
-        click(f.Command1(tab));
+        clickAsAPerson(f.Command1(tab));
         runEvents(8000);
     }
     runEvents(7000);

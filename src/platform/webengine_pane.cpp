@@ -91,18 +91,18 @@ QWebEnginePage* WebEnginePane::page() const
 void WebEnginePane::Navigate2(const QString& url)
 {
     const QUrl address(url);
-    if (address.isValid() && !address.isEmpty() && !isNavigable(address)) {
+    const bool noAddress = !address.isValid() || address.isEmpty();
+    if (!noAddress && !isNavigable(address)) {
         qCInfo(lcPanes) << m_name << "refused to open a" << address.scheme() << "address";
         return;
     }
     // A new address ends whatever the error page stood for.
     m_failedUrl.reset();
     m_lastUrl = address;
-    if (!address.isValid() || address.isEmpty()) {
+    if (noAddress)
         showErrorPage(address);
-        return;
-    }
-    load(address);
+    else
+        load(address);
 }
 
 // A page coming back from being given back first loads its old address by itself; a load asked
@@ -161,10 +161,18 @@ void WebEnginePane::setSilent(bool silent)
 bool WebEnginePane::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::HideToParent)
-        m_discardTimer.start();
+        considerDiscarding();
     if (watched == m_view && event->type() == QEvent::ShowToParent)
         m_discardTimer.stop();
     return QObject::eventFilter(watched, event);
+}
+
+// Whenever a hidden pane may have become idle (hidden, a load or a reading ended), it looks again
+// a moment later whether its page can go.
+void WebEnginePane::considerDiscarding()
+{
+    if (m_view && m_view->isHidden())
+        m_discardTimer.start();
 }
 
 // A page that its window hides costs memory and processor time for nothing. The engine keeps its
@@ -181,8 +189,11 @@ void WebEnginePane::discardIfUnseen()
 
 void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
-    if (m_comingBack && info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-        QTimer::singleShot(0, this, [this] { loadAfterComingBack(); });
+    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus) {
+        if (m_comingBack)
+            QTimer::singleShot(0, this, [this] { loadAfterComingBack(); });
+        considerDiscarding();
+    }
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         ++m_loadSerial;
@@ -245,8 +256,7 @@ void WebEnginePane::readDocument(const QUrl& url)
             if (!self)
                 return;
             --self->m_readsUnderway;
-            if (self->m_view && self->m_view->isHidden())
-                self->m_discardTimer.start();
+            self->considerDiscarding();
             if (self->m_loadSerial == serial)
                 self->acceptDocument(result, url);
         });

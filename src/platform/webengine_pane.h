@@ -44,6 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void considerDiscarding();
     void discardIfUnseen();
     void load(const QUrl& address);
     void loadAfterComingBack();

@@ -3,6 +3,7 @@
 #include "app/corvalen.h"
 #include "eventually.h"
 #include "fakes.h"
+#include "person_click.h"
 #include "platform/qt_media_player.h"
 #include "platform/webengine_components.h"
 #include "platform/webengine_pane.h"
@@ -95,13 +96,7 @@ public:
     {
         return pane->document() ? pane->document()->Title : QString();
     }
-    // A click where a person would click: near the left end, on a check box's or option's mark.
-    static void click(Control& control)
-    {
-        QWidget* widget = control.widget();
-        QTest::mouseClick(
-            widget, Qt::LeftButton, {}, QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
-    }
+    static void click(Control& control) { clickAsAPerson(control); }
 
     // Chinese text arrives as an input method commits it.
     static void type(Control& control, const QString& text)
