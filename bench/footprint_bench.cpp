@@ -124,7 +124,10 @@ int main(int argc, char* argv[])
     FakeShell shell;
     ScriptedDialogs dialogs;
     const QTemporaryDir store;
-    WebEngineComponents components(shell, store.path());
+    const BrowserStoreLock lock(store.path());
+    ComponentOptions options;
+    options.givesBackHiddenPages = !qEnvironmentVariableIsSet("CORVALEN_BENCH_KEEP_HIDDEN_PAGES");
+    WebEngineComponents components(shell, lock, options);
     Corvalen program({ components, shell, dialogs }, sites);
     program.start();
     if (!waitUntil([&] { return program.splash() == nullptr; }, 30000))

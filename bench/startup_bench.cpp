@@ -36,7 +36,8 @@ void sixBrowserViews(benchmark::State& state)
 void splashShown(benchmark::State& state)
 {
     const QTemporaryDir store;
-    WebEngineComponents components(shell, store.path());
+    const BrowserStoreLock lock(store.path());
+    WebEngineComponents components(shell, lock);
     for (auto _ : state) {
         Corvalen program({ components, shell, dialogs }, Sites::production());
         program.start();
@@ -51,7 +52,8 @@ void splashShown(benchmark::State& state)
 void mainWindowBuilt(benchmark::State& state)
 {
     const QTemporaryDir store;
-    WebEngineComponents components(shell, store.path());
+    const BrowserStoreLock lock(store.path());
+    WebEngineComponents components(shell, lock);
     for (auto _ : state) {
         Form1 form(components, QStringLiteral("10000"));
         benchmark::DoNotOptimize(form.Command6.Caption());

@@ -14,9 +14,12 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
     // A sign-in on the simulated shop stays apart from the real program's.
-    QApplication::setApplicationName(QStringLiteral("corvalen-demo"));
+    QCoreApplication::setApplicationName(QStringLiteral("corvalen-demo"));
+    // The engine writes the store out as the application ends; the folder stays ours till then.
+    const corvalen::BrowserStoreLock store(
+        corvalen::browserStorageFolder(), corvalen::browserCacheFolder());
+    QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -27,7 +30,7 @@ int main(int argc, char* argv[])
     }
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
-    corvalen::WebEngineComponents components(shell, corvalen::browserStorageFolder());
+    corvalen::WebEngineComponents components(shell, store);
     corvalen::Corvalen program({ components, shell, dialogs }, simulation.sites());
     QObject::connect(&program, &corvalen::Corvalen::lastWindowGone, &app, &QApplication::quit);
     program.start();

@@ -60,7 +60,8 @@ int main(int argc, char* argv[])
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
     const QTemporaryDir store;
-    corvalen::WebEngineComponents components(shell, store.path());
+    const corvalen::BrowserStoreLock lock(store.path());
+    corvalen::WebEngineComponents components(shell, lock);
     corvalen::Corvalen program({ components, shell, dialogs }, simulation.sites());
     program.start();
 

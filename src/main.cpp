@@ -10,15 +10,18 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
     // Names the folder where the panes keep the shop's sign-in.
-    QApplication::setApplicationName(QStringLiteral("corvalen"));
+    QCoreApplication::setApplicationName(QStringLiteral("corvalen"));
+    // The engine writes the store out as the application ends; the folder stays ours till then.
+    const corvalen::BrowserStoreLock store(
+        corvalen::browserStorageFolder(), corvalen::browserCacheFolder());
+    QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 
     corvalen::QtDesktopShell shell;
     corvalen::QtDialogs dialogs;
-    corvalen::WebEngineComponents components(shell, corvalen::browserStorageFolder());
+    corvalen::WebEngineComponents components(shell, store);
     corvalen::Corvalen program({ components, shell, dialogs }, corvalen::Sites::production());
     QObject::connect(&program, &corvalen::Corvalen::lastWindowGone, &app, &QApplication::quit);
     program.start();

@@ -8,9 +8,6 @@
 
 namespace corvalen {
 
-namespace {
-}
-
 PageTabs::PageTabs(Form1& form, const Sites& sites)
     : QObject(&form)
     , m_form(form)
@@ -23,6 +20,8 @@ void PageTabs::command1Click(int index)
 {
     // The marker comes first, so that the loads the tab starts complete under it.
     markOnly(m_form.Command1, index, Colors::Marker);
+    // The guide strip's toggle hides it on the coin-claim tab: its page must stay as it was.
+    m_form.WebBrowser4->setRunsWhileHidden(index == 1);
     switch (index) {
     case 0:
         return watcherTab();

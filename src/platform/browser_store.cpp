@@ -23,11 +23,11 @@ std::unique_ptr<QLockFile> lockFolder(const QString& folder)
     return lock;
 }
 
-QWebEngineProfile* lastingProfile(const QString& folder, QObject* parent)
+QWebEngineProfile* lastingProfile(const BrowserStoreLock& lock, QObject* parent)
 {
     auto* profile = new QWebEngineProfile(kStoreName, parent);
-    profile->setPersistentStoragePath(QDir(folder).filePath(QStringLiteral("browser")));
-    profile->setCachePath(QDir(folder).filePath(QStringLiteral("cache")));
+    profile->setPersistentStoragePath(QDir(lock.folder()).filePath(QStringLiteral("browser")));
+    profile->setCachePath(lock.cacheFolder());
     profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
     profile->setHttpCacheMaximumSize(kCacheBytes);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
@@ -50,16 +50,22 @@ QString browserUserAgent(const QString& engineAgent)
 }
 } // namespace
 
-BrowserStore::BrowserStore(const QString& folder, QObject* parent)
-    : m_lock(lockFolder(folder))
-    , m_profile(m_lock ? lastingProfile(folder, parent) : passingProfile(parent))
+BrowserStoreLock::BrowserStoreLock(const QString& folder, const QString& cacheFolder)
+    : m_folder(folder)
+    , m_cacheFolder(
+          cacheFolder.isEmpty() ? QDir(folder).filePath(QStringLiteral("cache")) : cacheFolder)
+    , m_lock(lockFolder(folder))
+{
+}
+
+BrowserStore::BrowserStore(const BrowserStoreLock& lock, QObject* parent)
+    : m_profile(lock.held() ? lastingProfile(lock, parent) : passingProfile(parent))
 {
     m_profile->setHttpUserAgent(browserUserAgent(m_profile->httpUserAgent()));
 }
 
 BrowserStore::~BrowserStore()
 {
-    // The engine writes the store while the profile goes away: the folder stays ours until then.
     delete m_profile;
 }
 
@@ -70,7 +76,12 @@ bool BrowserStore::lasting() const
 
 QString browserStorageFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
+
+QString browserCacheFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
 
 } // namespace corvalen

@@ -1,5 +1,6 @@
 #include "navigation_policy.h"
 
+#include <QDir>
 #include <QUrl>
 
 namespace corvalen {
@@ -21,8 +22,12 @@ bool isNavigable(const QUrl& url)
     if (scheme == QLatin1String("about"))
         // A frame written inline by its page is about:srcdoc; both show nothing of the system.
         return url.path() == QLatin1String("blank") || url.path() == QLatin1String("srcdoc");
-    if (scheme == QLatin1String("qrc"))
-        return url.path().startsWith(kBuiltInSite);
+    if (scheme == QLatin1String("qrc")) {
+        // A path that climbs out of the site ("/site/../res/...") stays out.
+        const QString path = url.path();
+        return !path.contains(QLatin1String(".."))
+            && QDir::cleanPath(path).startsWith(kBuiltInSite);
+    }
     return false;
 }
 

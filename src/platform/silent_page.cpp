@@ -42,20 +42,10 @@ SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
         });
 }
 
-void SilentPage::showOwnPage(const QString& html)
-{
-    m_ownPageExpected = true;
-    setHtml(html);
-}
-
 bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
 {
-    // Inline content arrives as a data: address, which no page may open: only the one the
-    // program itself asked for goes through.
-    if (isMainFrame && m_ownPageExpected && url.scheme() == QLatin1String("data")) {
-        m_ownPageExpected = false;
-        return true;
-    }
+    if (mayNavigate)
+        return mayNavigate(url, isMainFrame);
     if (isNavigable(url))
         return true;
     qCInfo(lcPanes) << "refused a navigation to a" << url.scheme() << "address";

@@ -6,8 +6,8 @@
 namespace corvalen {
 
 // The page of a pane: policy only. While silent it opens no dialog of any kind; new-window
-// requests go to whoever the pane names; it goes nowhere outside the navigation policy but to
-// the pane's own error page.
+// requests go to whoever the pane names; it goes only where the pane's navigation rule allows,
+// and nowhere outside the navigation policy when the pane names no rule.
 class SilentPage : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -15,9 +15,7 @@ public:
 
     bool silent = false;
     std::function<QWebEnginePage*(WebWindowType)> onCreateWindow;
-
-    // Shows a page of the program's own, written inline.
-    void showOwnPage(const QString& html);
+    std::function<bool(const QUrl& url, bool isMainFrame)> mayNavigate;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -28,9 +26,6 @@ protected:
         QString* result) override;
     QStringList chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
         const QStringList& acceptedMimeTypes) override;
-
-private:
-    bool m_ownPageExpected = false;
 };
 
 } // namespace corvalen

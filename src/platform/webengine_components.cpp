@@ -10,12 +10,11 @@
 namespace corvalen {
 
 WebEngineComponents::WebEngineComponents(
-    DesktopShell& shell, const QString& storageFolder, QObject* parent)
+    DesktopShell& shell, const BrowserStoreLock& store, ComponentOptions options, QObject* parent)
     : QObject(parent)
     , m_shell(shell)
-    , m_store(storageFolder, this)
-    // The footprint benchmark's baseline: hidden panes keep their pages.
-    , m_discardsHiddenPanes(!qEnvironmentVariableIsSet("CORVALEN_BENCH_KEEP_HIDDEN_PAGES"))
+    , m_store(store, this)
+    , m_options(options)
 {
     QWebEngineProfile* profile = m_store.profile();
     QWebEngineSettings* settings = profile->settings();
@@ -39,7 +38,7 @@ WebEngineComponents::~WebEngineComponents() = default;
 std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, const QString& name)
 {
     return std::make_unique<WebEnginePane>(
-        m_store.profile(), parent, name, m_shell, m_discardsHiddenPanes);
+        m_store.profile(), parent, name, m_shell, m_options.givesBackHiddenPages);
 }
 
 std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)

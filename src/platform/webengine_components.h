@@ -9,13 +9,19 @@ namespace corvalen {
 
 class DesktopShell;
 
+// How the real components run; the footprint benchmark compares the choices.
+struct ComponentOptions {
+    // Hidden panes give their pages' memory back.
+    bool givesBackHiddenPages = true;
+};
+
 // The real components: Qt WebEngine panes that share one profile (so that a pop-up can move from
 // one pane into another, and one sign-in serves every pane) and Qt Multimedia players.
 class WebEngineComponents : public QObject, public ComponentFactory {
     Q_OBJECT
 public:
-    WebEngineComponents(
-        DesktopShell& shell, const QString& storageFolder, QObject* parent = nullptr);
+    WebEngineComponents(DesktopShell& shell, const BrowserStoreLock& store,
+        ComponentOptions options = {}, QObject* parent = nullptr);
     ~WebEngineComponents() override;
 
     std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override;
@@ -27,7 +33,7 @@ public:
 private:
     DesktopShell& m_shell;
     BrowserStore m_store;
-    bool m_discardsHiddenPanes;
+    ComponentOptions m_options;
 };
 
 } // namespace corvalen

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "forms/browser_pane.h"
-#include "platform/crash_budget.h"
+#include "platform/pane_lifecycle.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <QUrl>
 #include <QWebEnginePage>
+#include <map>
 
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -18,15 +19,14 @@ namespace corvalen {
 class DesktopShell;
 class SilentPage;
 
-// A browser pane on Qt WebEngine. Each completed load is read once (title and body) and only
-// then reported, so a handler never sees a document of an earlier load. A failed load shows a
-// small page of our own whose title says that there is no page to display.
-class WebEnginePane : public QObject, public BrowserPane {
+// A browser pane on Qt WebEngine: the engine's events go to the pane's lifecycle, which decides
+// what each means; this class only carries its decisions out on the page.
+class WebEnginePane : public QObject, public BrowserPane, private PaneEngine {
     Q_OBJECT
 public:
-    // A pane that `discardsHidden` gives its page's memory back while its window hides it.
+    // A pane that `givesBackHidden` gives its page's memory back while its window hides it.
     WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
-        DesktopShell& shell, bool discardsHidden);
+        DesktopShell& shell, bool givesBackHidden);
     ~WebEnginePane() override;
 
     QWidget* widget() override;
@@ -34,8 +34,8 @@ public:
     void Refresh() override;
     bool Silent() const override;
     void setSilent(bool silent) override;
-    void setRunsWhileHidden(bool runs) override { m_runsWhileHidden = runs; }
-    const std::optional<Document>& document() const override { return m_document; }
+    void setRunsWhileHidden(bool runs) override { m_lifecycle.setRunsWhileHidden(runs); }
+    const std::optional<Document>& document() const override { return m_lifecycle.document(); }
     BrowserObject Object() override { return { this, m_name }; }
 
     QWebEnginePage* page() const;
@@ -44,37 +44,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void considerDiscarding();
-    void discardIfUnseen();
-    void load(const QUrl& address);
-    void loadAfterComingBack();
-    void onLifecycleStateChanged(QWebEnginePage::LifecycleState state);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
-    void onLoadSucceeded(const QUrl& url);
-    void onLoadFailed(const QWebEngineLoadingInfo& info);
-    void readDocument(const QUrl& url);
-    void acceptDocument(const QVariant& result, const QUrl& url);
-    void showErrorPage(const QUrl& failed);
-    void recoverFromCrash();
     QWebEnginePage* pageForNewWindow();
+    void allowScriptPopUpsWhenHandled();
+
+    // What the lifecycle has the engine do.
+    void load(const QUrl& url) override;
+    void reload() override;
+    void readDocument(quint64 load) override;
+    void freeze() override;
+    void discard() override;
+    bool recommendsDiscarding() const override;
+    QUrl shownUrl() const override;
+    qint64 elapsedMs() const override { return m_clock.elapsed(); }
+    void armTimer(PaneTimer timer, int ms) override;
+    void disarmTimer(PaneTimer timer) override;
+    void downloadBegin() override { DownloadBegin.raise(); }
+    void downloadComplete() override { DownloadComplete.raise(); }
+    void documentComplete(const QString& url) override { DocumentComplete.raise(Object(), url); }
 
     QPointer<QWebEngineView> m_view;
     SilentPage* m_page;
     QString m_name;
     DesktopShell& m_shell;
-    std::optional<Document> m_document;
-    quint64 m_loadSerial = 0;
-    QUrl m_lastUrl;
-    std::optional<QUrl> m_failedUrl;
-    bool m_loading = false;
-    int m_readsUnderway = 0;
-    bool m_discardsHidden;
-    bool m_runsWhileHidden = false;
-    QTimer m_discardTimer;
-    bool m_discarded = false;
-    bool m_comingBack = false;
-    std::optional<QUrl> m_loadAfterComingBack;
-    CrashBudget m_crashBudget;
+    PaneLifecycle m_lifecycle;
+    QElapsedTimer m_clock;
+    std::map<PaneTimer, QTimer> m_timers;
 };
 
 } // namespace corvalen

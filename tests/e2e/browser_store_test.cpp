@@ -38,16 +38,19 @@ TEST(BrowserStoreTest, SignInLastsAcrossARestartAndASecondCopyLeavesTheStoreAlon
         QStringLiteral("/login.htm"), "Set-Cookie", "member=kept; Max-Age=86400; Path=/");
     server.setPage(QStringLiteral("/list.htm"), page);
     {
-        WebEngineComponents first(shell, store.path());
+        const BrowserStoreLock firstLock(store.path());
+        WebEngineComponents first(shell, firstLock);
         EXPECT_TRUE(first.keepsSignIn());
         ASSERT_TRUE(loadIn(first, server.url(QStringLiteral("/login.htm"))));
-        WebEngineComponents secondCopy(shell, store.path());
+        const BrowserStoreLock secondLock(store.path());
+        WebEngineComponents secondCopy(shell, secondLock);
         EXPECT_FALSE(secondCopy.keepsSignIn());
         ASSERT_TRUE(loadIn(secondCopy, server.url(QStringLiteral("/list.htm"))));
         EXPECT_EQ(server.lastCookies(QStringLiteral("/list.htm")), QByteArray());
     }
     runEvents(500);
-    WebEngineComponents restarted(shell, store.path());
+    const BrowserStoreLock restartedLock(store.path());
+    WebEngineComponents restarted(shell, restartedLock);
     EXPECT_TRUE(restarted.keepsSignIn());
     ASSERT_TRUE(loadIn(restarted, server.url(QStringLiteral("/list.htm"))));
     EXPECT_EQ(server.lastCookies(QStringLiteral("/list.htm")), QByteArray("member=kept"));

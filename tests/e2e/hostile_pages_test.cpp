@@ -117,6 +117,12 @@ std::vector<HostileCase> hostileCases()
                   "50);</script></body></html>"),
             1 },
         { "a download", download, std::nullopt },
+        { "a script that sends the page to a shop app as it loads",
+            whole(goods(3).replace("</body>",
+                "<a id=\"app\" href=\"taobao://item.taobao.com/item.htm?id=1\">app</a><script>"
+                "window.onload = function () { document.getElementById('app').click(); };"
+                "</script></body>")),
+            3 },
         { "a renderer killed after every load", whole(goods(3)), 0,
             Twist::KillRendererAfterEachLoad },
         { "another page opened while the error page loads", loop, 5,

@@ -40,7 +40,8 @@ private:
 class RecordingComponents : public ComponentFactory {
 public:
     explicit RecordingComponents(DesktopShell& shell)
-        : m_engine(shell, m_store.path())
+        : m_lock(m_store.path())
+        , m_engine(shell, m_lock)
     {
     }
     std::unique_ptr<BrowserPane> createPane(QWidget* parent, const QString& name) override
@@ -59,6 +60,7 @@ public:
 
 private:
     QTemporaryDir m_store;
+    BrowserStoreLock m_lock;
     WebEngineComponents m_engine;
 };
 
