@@ -4,9 +4,14 @@
 //   (a) idle on the watcher's tab with a 10 s watch running, measured between refreshes;
 //   (b) the same after a tour of tabs 2, 3, 4, 1 and back to 0;
 //   (c) over many refreshes of the heavy list (CORVALEN_FOOTPRINT_REFRESHES, 1,000 unless told).
-// Each window lasts CORVALEN_FOOTPRINT_SECONDS (60 unless told). With
-// CORVALEN_BENCH_KEEP_HIDDEN_PAGES set, hidden panes keep their pages: the baseline.
-// Prints one line per figure: "name value".
+// Each window lasts CORVALEN_FOOTPRINT_SECONDS (60 unless told). One run measures three
+// configurations, each in a process of its own, and prints them side by side:
+//   built       the program as it ships;
+//   no-trim     the same without giving freed heap back;
+//   keep-pages  hidden panes keep their pages, without trimming: the baseline.
+// CORVALEN_FOOTPRINT_TRY_FLAGS adds a fourth column, the program as built with these browser
+// engine flags (QTWEBENGINE_CHROMIUM_FLAGS), to try what the engine offers.
+// "--config NAME" measures one configuration and prints one line per figure: "name value".
 #include "app/corvalen.h"
 #include "eventually.h"
 #include "fakes.h"
@@ -18,6 +23,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -104,14 +110,8 @@ void measure(const char* phase, const ListLoads& loads, int seconds)
     }
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int measureConfiguration(const QString& config)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setQuitOnLastWindowClosed(false);
     const int seconds = setting("CORVALEN_FOOTPRINT_SECONDS", 60);
     const int refreshes = setting("CORVALEN_FOOTPRINT_REFRESHES", 1000);
 
@@ -126,7 +126,8 @@ int main(int argc, char* argv[])
     const QTemporaryDir store;
     const BrowserStoreLock lock(store.path());
     ComponentOptions options;
-    options.givesBackHiddenPages = !qEnvironmentVariableIsSet("CORVALEN_BENCH_KEEP_HIDDEN_PAGES");
+    options.givesBackHiddenPages = config != QLatin1String("keep-pages");
+    options.trimsHeap = config == QLatin1String("built") || config == QLatin1String("flags");
     WebEngineComponents components(shell, lock, options);
     Corvalen program({ components, shell, dialogs }, sites);
     program.start();
@@ -176,5 +177,84 @@ int main(int argc, char* argv[])
     report("c_pss_after_all_mb", after);
     report("c_growth_after_warm_up_mb", after - warmed);
     report("c_list_loads", shop.listLoads());
+    report("trim_longest_stall_ms", components.heapTrimmer().longestStallUs() / 1000.0);
+    report("trims", components.heapTrimmer().trims());
     return 0;
+}
+
+// Runs each configuration in a process of its own and prints one table, a column each.
+int compareConfigurations(const QString& program)
+{
+    QStringList configs { QStringLiteral("built"), QStringLiteral("no-trim"),
+        QStringLiteral("keep-pages") };
+    const QString flags = qEnvironmentVariable("CORVALEN_FOOTPRINT_TRY_FLAGS");
+    if (!flags.isEmpty())
+        configs << QStringLiteral("flags");
+    QStringList figures;
+    QMap<QString, QMap<QString, double>> values;
+    for (const QString& config : configs) {
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (config == QLatin1String("flags"))
+            environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), flags);
+        run.setProcessEnvironment(environment);
+        run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        run.start(program, { QStringLiteral("--config"), config });
+        run.waitForFinished(-1);
+        for (const QByteArray& line : run.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> words = line.split(' ');
+            if (words.size() != 2 || line.startsWith('#'))
+                continue;
+            const QString figure = QString::fromLatin1(words[0]);
+            if (!figures.contains(figure))
+                figures << figure;
+            values[figure][config] = words[1].toDouble();
+        }
+        std::fprintf(
+            stderr, "footprint_bench: %s done (exit %d)\n", qPrintable(config), run.exitCode());
+    }
+    std::printf("| %-28s |", "figure");
+    for (const QString& config : configs)
+        std::printf(" %10s |", qPrintable(config));
+    std::printf(" built / keep-pages |\n|------------------------------|");
+    for (qsizetype i = 0; i < configs.size(); ++i)
+        std::printf("------------|");
+    std::printf("--------------------|\n");
+    for (const QString& figure : figures) {
+        std::printf("| %-28s |", qPrintable(figure));
+        for (const QString& config : configs) {
+            if (values[figure].contains(config))
+                std::printf(" %10.2f |", values[figure][config]);
+            else
+                std::printf(" %10s |", "-");
+        }
+        const double base = values[figure].value(QStringLiteral("keep-pages"));
+        if (base > 0 && values[figure].contains(QStringLiteral("built")))
+            std::printf(" %18.2f |\n", values[figure][QStringLiteral("built")] / base);
+        else
+            std::printf(" %18s |\n", "-");
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QStringList arguments = [&] {
+        QStringList list;
+        for (int i = 0; i < argc; ++i)
+            list << QString::fromLocal8Bit(argv[i]);
+        return list;
+    }();
+    const qsizetype configAt = arguments.indexOf(QStringLiteral("--config"));
+    if (configAt < 0 || configAt + 1 >= arguments.size()) {
+        QCoreApplication app(argc, argv);
+        return compareConfigurations(QCoreApplication::applicationFilePath());
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    return measureConfiguration(arguments[configAt + 1]);
 }

@@ -36,18 +36,8 @@ echo "PSS of the process tree (program and browser processes) over a long watch 
 CORVALEN_LONG_WATCH_REFRESHES=1000 "$build/tests/corvalen_e2e_tests" --gtest_filter='LongWatch*' 2>/dev/null \
     | grep -E '^(idle|refresh)'
 
-# The footprint on heavy pages: the program as built, and the same program with hidden panes
-# keeping their pages (the baseline), one after the other in this run.
+# The footprint on heavy pages: the program as built, without its heap trim, and with hidden panes
+# keeping their pages too (the baseline), side by side from one run.
 echo
 echo "Footprint on pages as heavy as the shop's (whole process tree; PSS averaged over the window):"
-reduced=$(mktemp)
-baseline=$(mktemp)
-trap 'rm -f "$csv" "$reduced" "$baseline"' EXIT
-"$build/bench/footprint_bench" 2>/dev/null | grep -v '^#' >"$reduced"
-CORVALEN_BENCH_KEEP_HIDDEN_PAGES=1 CORVALEN_FOOTPRINT_REFRESHES=0 "$build/bench/footprint_bench" 2>/dev/null \
-    | grep -v '^#' >"$baseline"
-printf "| %-28s | %10s | %10s | %7s |\n" figure "as built" baseline ratio
-printf "|%s|%s|%s|%s|\n" ------------------------------ ------------ ------------ ---------
-awk 'NR == FNR { base[$1] = $2; next }
-    { if ($1 in base && base[$1] > 0) printf "| %-28s | %10.2f | %10.2f | %7.2f |\n", $1, $2, base[$1], $2 / base[$1]
-      else printf "| %-28s | %10.2f | %10s | %7s |\n", $1, $2, "-", "-" }' "$baseline" "$reduced"
+"$build/bench/footprint_bench" 2>/dev/null

@@ -55,7 +55,7 @@ Form1* Corvalen::loadMainWindow()
     new MainWindowLoad(*form, m_sites);
     new PageTabs(*form, m_sites);
     new StepGuide(*form, m_sites, m_platform.shell, m_platform.dialogs);
-    auto* tones = new AlertTones(*form, m_sites.toneHost);
+    auto* tones = new AlertTones(*form, m_sites.toneHost, m_platform.shell);
     new GoodsListReader(*form, *tones);
     new WatchCycle(*form, m_platform.dialogs);
     new CriteriaPanel(*form, m_platform.dialogs);

@@ -3,12 +3,14 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace corvalen {
 
 enum class StartWindow { Minimized };
 
 // What the program asks of the desktop: start another program, open a page in the user's web
-// browser, find the folder an installed program lives in.
+// browser, find the folder an installed program lives in, draw the user's eye to a window.
 class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
@@ -17,6 +19,8 @@ public:
     virtual bool openUrl(const QString& url) = 0;
     // The folder registered for an installed program, or nothing when it is not installed.
     virtual std::optional<QString> installedProgramFolder(const QString& executable) = 0;
+    // Flashes the window's taskbar entry until the user comes back to it.
+    virtual void askForAttention(QWidget* window) = 0;
 };
 
 } // namespace corvalen

@@ -1,5 +1,6 @@
 #include "qt_desktop_shell.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QSettings>
@@ -49,6 +50,11 @@ std::optional<QString> QtDesktopShell::installedProgramFolder(const QString& exe
     Q_UNUSED(executable);
 #endif
     return std::nullopt;
+}
+
+void QtDesktopShell::askForAttention(QWidget* window)
+{
+    QApplication::alert(window);
 }
 
 } // namespace corvalen

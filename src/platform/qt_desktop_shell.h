@@ -9,6 +9,7 @@ public:
     bool startProgram(const QString& path, StartWindow window) override;
     bool openUrl(const QString& url) override;
     std::optional<QString> installedProgramFolder(const QString& executable) override;
+    void askForAttention(QWidget* window) override;
 };
 
 } // namespace corvalen

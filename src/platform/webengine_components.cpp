@@ -37,8 +37,8 @@ WebEngineComponents::~WebEngineComponents() = default;
 
 std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, const QString& name)
 {
-    return std::make_unique<WebEnginePane>(
-        m_store.profile(), parent, name, m_shell, m_options.givesBackHiddenPages);
+    return std::make_unique<WebEnginePane>(m_store.profile(), parent, name, m_shell,
+        m_options.givesBackHiddenPages, m_options.trimsHeap ? &m_trimmer : nullptr);
 }
 
 std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)

@@ -2,6 +2,7 @@
 
 #include "forms/components.h"
 #include "platform/browser_store.h"
+#include "platform/heap_trimmer.h"
 
 #include <QObject>
 
@@ -13,6 +14,8 @@ class DesktopShell;
 struct ComponentOptions {
     // Hidden panes give their pages' memory back.
     bool givesBackHiddenPages = true;
+    // The program gives the heap it has freed back to the system.
+    bool trimsHeap = true;
 };
 
 // The real components: Qt WebEngine panes that share one profile (so that a pop-up can move from
@@ -29,11 +32,13 @@ public:
 
     // False for a copy of the program started while another one uses the same store.
     bool keepsSignIn() const { return m_store.lasting(); }
+    const HeapTrimmer& heapTrimmer() const { return m_trimmer; }
 
 private:
     DesktopShell& m_shell;
     BrowserStore m_store;
     ComponentOptions m_options;
+    HeapTrimmer m_trimmer;
 };
 
 } // namespace corvalen

@@ -1,6 +1,7 @@
 #include "webengine_pane.h"
 
 #include "platform/external_browser_page.h"
+#include "platform/heap_trimmer.h"
 #include "platform/navigation_policy.h"
 #include "platform/silent_page.h"
 
@@ -13,6 +14,10 @@
 namespace corvalen {
 
 namespace {
+// What a tab switch frees is freed once the panes it showed have started their loads.
+constexpr int kTrimAfterTabSwitchMs = 3000;
+constexpr int kTrimAfterGivingBackMs = 1000;
+
 // Read in the script world of the program, so that nothing the page defines can change it.
 const char* const kReadDocument
     = "(function () { var b = document.body; return [String(document.title),"
@@ -31,12 +36,13 @@ std::optional<DocumentRead> documentOf(const QVariant& result)
 } // namespace
 
 WebEnginePane::WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
-    DesktopShell& shell, bool givesBackHidden)
+    DesktopShell& shell, bool givesBackHidden, HeapTrimmer* trimmer)
     : m_view(new QWebEngineView(parent))
     , m_page(new SilentPage(profile, m_view))
     , m_name(name)
     , m_shell(shell)
     , m_lifecycle(*this, givesBackHidden)
+    , m_trimmer(trimmer)
 {
     m_clock.start();
     m_view->setPage(m_page);
@@ -122,10 +128,15 @@ void WebEnginePane::allowScriptPopUpsWhenHandled()
 
 bool WebEnginePane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view && event->type() == QEvent::HideToParent)
+    const bool hidden = event->type() == QEvent::HideToParent;
+    if (watched != m_view || (!hidden && event->type() != QEvent::ShowToParent))
+        return QObject::eventFilter(watched, event);
+    if (hidden)
         m_lifecycle.hidden();
-    if (watched == m_view && event->type() == QEvent::ShowToParent)
+    else
         m_lifecycle.shown();
+    if (m_trimmer)
+        m_trimmer->ask(kTrimAfterTabSwitchMs);
     return QObject::eventFilter(watched, event);
 }
 
@@ -176,6 +187,8 @@ void WebEnginePane::freeze()
 void WebEnginePane::discard()
 {
     m_page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+    if (m_trimmer)
+        m_trimmer->ask(kTrimAfterGivingBackMs);
 }
 
 bool WebEnginePane::recommendsDiscarding() const

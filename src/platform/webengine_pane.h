@@ -17,6 +17,7 @@ class QWebEngineView;
 namespace corvalen {
 
 class DesktopShell;
+class HeapTrimmer;
 class SilentPage;
 
 // A browser pane on Qt WebEngine: the engine's events go to the pane's lifecycle, which decides
@@ -25,8 +26,10 @@ class WebEnginePane : public QObject, public BrowserPane, private PaneEngine {
     Q_OBJECT
 public:
     // A pane that `givesBackHidden` gives its page's memory back while its window hides it.
+    // A pane given a `trimmer` asks it to give the program's freed heap back once the pane has
+    // given its page back, and a few seconds after it was hidden or shown by a tab.
     WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const QString& name,
-        DesktopShell& shell, bool givesBackHidden);
+        DesktopShell& shell, bool givesBackHidden, HeapTrimmer* trimmer = nullptr);
     ~WebEnginePane() override;
 
     QWidget* widget() override;
@@ -68,6 +71,7 @@ private:
     QString m_name;
     DesktopShell& m_shell;
     PaneLifecycle m_lifecycle;
+    QPointer<HeapTrimmer> m_trimmer;
     QElapsedTimer m_clock;
     std::map<PaneTimer, QTimer> m_timers;
 };

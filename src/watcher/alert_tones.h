@@ -5,16 +5,18 @@
 
 namespace corvalen {
 
+class DesktopShell;
 class Form1;
 
 // The address of tone n at the tone host: its base, the number, ".mp3".
 QString toneAddress(const QString& toneHost, int tone);
 
 // The seven alert tones. The preview buttons play them, and the reader plays the tone of a
-// matched criterion through the same click handlers.
+// matched criterion through the same click handlers. A tone that starts while the main window is
+// not the active one also asks the desktop to draw the user's eye to it.
 class AlertTones : public QObject {
 public:
-    AlertTones(Form1& form, const QString& toneHost);
+    AlertTones(Form1& form, const QString& toneHost, DesktopShell& shell);
 
     // Tone k + 1, for the range beside Command2(k).
     void command2Click(int index);
@@ -26,6 +28,7 @@ private:
 
     Form1& m_form;
     QString m_toneHost;
+    DesktopShell& m_shell;
 };
 
 } // namespace corvalen

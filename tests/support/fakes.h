@@ -68,8 +68,10 @@ public:
     bool startProgram(const QString& path, StartWindow window) override;
     bool openUrl(const QString& url) override;
     std::optional<QString> installedProgramFolder(const QString& executable) override;
+    void askForAttention(QWidget*) override { ++attentionAsked; }
 
     std::optional<QString> folder;
+    int attentionAsked = 0;
     bool startSucceeds = true;
     QStringList started;
     std::vector<StartWindow> startWindows;

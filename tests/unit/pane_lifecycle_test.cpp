@@ -1,5 +1,6 @@
 #include "platform/navigation_policy.h"
 #include "platform/pane_lifecycle.h"
+#include "platform/trim_pacer.h"
 #include "row_name.h"
 
 #include <QStringList>
@@ -210,6 +211,24 @@ TEST(NavigationPolicyTest, OnlyWebPagesABlankPageAndTheBuiltInSiteMayBeShown)
     };
     for (const auto& row : rows)
         EXPECT_EQ(isNavigable(QUrl(QString::fromUtf8(row.address))), row.allowed) << row.address;
+}
+
+// Discards and tab switches every tenth of a second for 35 s: one trim in each 10 s.
+TEST(TrimPacerTest, TrimsAtMostOnceInTenSecondsHoweverOftenAsked)
+{
+    TrimPacer pacer;
+    qint64 due = -1;
+    std::vector<qint64> trims;
+    for (qint64 now = 0; now < 35000; now += 100) {
+        if (due >= 0 && now >= due) {
+            pacer.trimmed(now);
+            trims.push_back(now);
+            due = -1;
+        }
+        if (const auto in = pacer.ask(now, now % 200 == 0 ? 1000 : 3000))
+            due = now + *in;
+    }
+    EXPECT_EQ(trims, (std::vector<qint64> { 1000, 11000, 21000, 31000 }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Events, PaneLifecycleTest, ::testing::ValuesIn(kRows),

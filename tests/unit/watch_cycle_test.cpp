@@ -1,6 +1,7 @@
 #include "forms/captions.h"
 #include "program_harness.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace corvalen;
@@ -155,6 +156,19 @@ TEST(AlertTonesTest, PreviewButtonsPlayTheirTones)
     for (int tone = 1; tone <= 7; ++tone)
         expected << host + QString::number(tone) + QStringLiteral(".mp3");
     EXPECT_EQ(h.components.player->urls, expected);
+}
+
+TEST(AlertTonesTest, ToneAsksForAttentionOnlyWhileTheWindowIsInactive)
+{
+    ProgramHarness h;
+    Form1& f = h.form();
+    f.show();
+    for (const bool active : { false, true }) {
+        QApplication::setActiveWindow(active ? &f : nullptr);
+        const int before = h.shell.attentionAsked;
+        f.Command2(0).Click.raise();
+        EXPECT_EQ(h.shell.attentionAsked - before, active ? 0 : 1) << "active: " << active;
+    }
 }
 
 } // namespace
