@@ -56,6 +56,8 @@ BrowserStoreLock::BrowserStoreLock(const QString& folder, const QString& cacheFo
           cacheFolder.isEmpty() ? QDir(folder).filePath(QStringLiteral("cache")) : cacheFolder)
     , m_lock(lockFolder(folder))
 {
+    if (m_lock)
+        QDir().mkpath(m_cacheFolder);
 }
 
 BrowserStore::BrowserStore(const BrowserStoreLock& lock, QObject* parent)

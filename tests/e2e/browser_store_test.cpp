@@ -4,6 +4,7 @@
 #include "platform/webengine_components.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -27,6 +28,18 @@ bool loadIn(WebEngineComponents& components, const QString& address)
     return waitUntil([&done] { return done; }, kLoadTimeoutMs);
 }
 
+bool storeHolds(const QString& folder, const QByteArray& text)
+{
+    for (QDirIterator file(
+             folder, { QStringLiteral("Cookies") }, QDir::Files, QDirIterator::Subdirectories);
+         file.hasNext();) {
+        QFile cookies(file.next());
+        if (cookies.open(QIODevice::ReadOnly) && cookies.readAll().contains(text))
+            return true;
+    }
+    return false;
+}
+
 TEST(BrowserStoreTest, SignInLastsAcrossARestartAndASecondCopyLeavesTheStoreAlone)
 {
     LoopbackServer server;
@@ -48,7 +61,8 @@ TEST(BrowserStoreTest, SignInLastsAcrossARestartAndASecondCopyLeavesTheStoreAlon
         ASSERT_TRUE(loadIn(secondCopy, server.url(QStringLiteral("/list.htm"))));
         EXPECT_EQ(server.lastCookies(QStringLiteral("/list.htm")), QByteArray());
     }
-    runEvents(500);
+    // The engine writes the cookie out as the first copy goes: the store itself says when.
+    EXPECT_EVENTUALLY(storeHolds(store.path(), "member"), 10000);
     const BrowserStoreLock restartedLock(store.path());
     WebEngineComponents restarted(shell, restartedLock);
     EXPECT_TRUE(restarted.keepsSignIn());
@@ -59,11 +73,13 @@ TEST(BrowserStoreTest, SignInLastsAcrossARestartAndASecondCopyLeavesTheStoreAlon
 TEST(BrowserStoreTest, TheDemoAndTheProgramKeepTheirStoresInFoldersOfTheirOwn)
 {
     QTemporaryDir data;
+    QTemporaryDir cache;
     QStringList stores;
     for (const char* program : { CORVALEN_PROGRAM_PATH, CORVALEN_DEMO_PATH }) {
         QProcess running;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
         running.setProcessEnvironment(environment);
         running.start(QString::fromUtf8(program), {});
         ASSERT_TRUE(running.waitForStarted());
@@ -78,8 +94,9 @@ TEST(BrowserStoreTest, TheDemoAndTheProgramKeepTheirStoresInFoldersOfTheirOwn)
         running.waitForFinished();
         stores = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     }
-    EXPECT_EQ(
-        stores, (QStringList { QStringLiteral("corvalen"), QStringLiteral("corvalen-demo") }));
+    const QStringList named { QStringLiteral("corvalen"), QStringLiteral("corvalen-demo") };
+    EXPECT_EQ(stores, named);
+    EXPECT_EQ(QDir(cache.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), named);
 }
 
 } // namespace

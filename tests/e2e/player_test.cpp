@@ -2,10 +2,8 @@
 #include "loopback_server.h"
 #include "platform/qt_media_player.h"
 
-#include <QApplication>
 #include <QMediaPlayer>
 #include <QTest>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace corvalen;
@@ -44,14 +42,12 @@ TEST(QtMediaPlayerTest, PlaysTheBuiltInTonesToTheirEnd)
     EXPECT_EQ(player.player()->error(), QMediaPlayer::NoError);
 }
 
-TEST(QtMediaPlayerTest, UnreachableToneShowsNothingAndTheNextToneStillPlays)
+TEST(QtMediaPlayerTest, UnreachableToneLeavesTheNextToneToPlay)
 {
     QtMediaPlayer player;
     player.setURL(
         QStringLiteral("http://127.0.0.1:%1/tones/3.mp3").arg(LoopbackServer::closedPort()));
     EXPECT_EVENTUALLY(player.player()->error() != QMediaPlayer::NoError, kFetchTimeoutMs);
-    for (QWidget* top : QApplication::topLevelWidgets())
-        EXPECT_FALSE(top->isVisible()) << "a window was shown";
 
     player.setURL(QStringLiteral("qrc:/site/tones/7.mp3"));
     EXPECT_EVENTUALLY(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, kFetchTimeoutMs);

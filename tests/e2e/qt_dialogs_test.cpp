@@ -11,11 +11,17 @@ using namespace corvalen;
 namespace {
 
 struct DialogCase {
+    const char* name;
     int style;
     QMessageBox::StandardButton pressed;
     QMessageBox::StandardButtons offered;
     int answer;
 };
+
+void PrintTo(const DialogCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class QtDialogsTest : public ::testing::TestWithParam<DialogCase> { };
 
@@ -45,11 +51,12 @@ TEST_P(QtDialogsTest, ShowsTheButtonsOfItsStyleAndReportsTheOnePressed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, QtDialogsTest,
-    ::testing::Values(
-        DialogCase { MsgBoxStyle::OkOnly, QMessageBox::Ok, QMessageBox::Ok, MsgBoxResult::Ok },
-        DialogCase { MsgBoxStyle::OkCancel, QMessageBox::Ok, QMessageBox::Ok | QMessageBox::Cancel,
-            MsgBoxResult::Ok },
-        DialogCase { MsgBoxStyle::OkCancel, QMessageBox::Cancel,
-            QMessageBox::Ok | QMessageBox::Cancel, MsgBoxResult::Cancel }));
+    ::testing::Values(DialogCase { "OkOnly", MsgBoxStyle::OkOnly, QMessageBox::Ok, QMessageBox::Ok,
+                          MsgBoxResult::Ok },
+        DialogCase { "OkCancelAnsweredOk", MsgBoxStyle::OkCancel, QMessageBox::Ok,
+            QMessageBox::Ok | QMessageBox::Cancel, MsgBoxResult::Ok },
+        DialogCase { "OkCancelAnsweredCancel", MsgBoxStyle::OkCancel, QMessageBox::Cancel,
+            QMessageBox::Ok | QMessageBox::Cancel, MsgBoxResult::Cancel }),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

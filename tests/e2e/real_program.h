@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <set>
 
 namespace corvalen::testing {
 
@@ -75,8 +76,9 @@ public:
         program.start();
         Form1& main = *program.mainWindow();
         for (PaneControl* pane : { &main.WebBrowser1, &main.WebBrowser2, &main.WebBrowser5 })
-            (*pane)->DocumentComplete.connect(
-                [this](const BrowserObject&, const QString&) { ++m_firstPagesRead; });
+            (*pane)->DocumentComplete.connect([this, pane](const BrowserObject&, const QString&) {
+                m_firstPagesRead.insert(pane);
+            });
     }
 
     // Ends the start-up without waiting out its six seconds: once the start page and the
@@ -86,7 +88,7 @@ public:
         if (!program.splash())
             return true;
         program.splash()->Timer1.setInterval(0);
-        if (!waitUntil([this] { return m_firstPagesRead >= 3; }, 20000))
+        if (!waitUntil([this] { return m_firstPagesRead.size() == 3; }, 20000))
             return false;
         for (int tick = 0; tick < 6 && program.splash() && !program.splash()->isUnloading(); ++tick)
             program.splash()->Timer1.tick();
@@ -114,7 +116,7 @@ public:
     Corvalen program;
 
 private:
-    int m_firstPagesRead = 0;
+    std::set<PaneControl*> m_firstPagesRead;
 };
 
 } // namespace corvalen::testing

@@ -156,6 +156,22 @@ TEST_F(WebEnginePaneTest, PopUpsOfClicksAndScriptsGoToThePaneTheHandlerNames)
     EXPECT_TRUE(shell.opened.isEmpty());
 }
 
+// A pane that names no receiver sends a clicked pop-up to the user's browser, and its pages'
+// script pop-ups nowhere.
+TEST_F(WebEnginePaneTest, PopUpOfAPaneWithoutAHandlerOpensOnceInTheUsersBrowser)
+{
+    server.setPage(QStringLiteral("/opener.htm"),
+        "<html><head><title>opener</title></head><body>"
+        "<a id=\"go\" target=\"_blank\" href=\"/elsewhere.htm\" style=\"font-size:40px\">go</a>"
+        "<script>window.open('/scripted.htm');</script></body></html>");
+    first->Navigate2(server.url(QStringLiteral("/opener.htm")));
+    ASSERT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
+    ASSERT_TRUE(clickElement(first->widget(), QStringLiteral("#go")));
+    EXPECT_EVENTUALLY(!shell.opened.isEmpty(), kLoadTimeoutMs);
+    runEvents(500);
+    EXPECT_EQ(shell.opened, QStringList { server.url(QStringLiteral("/elsewhere.htm")) });
+}
+
 TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
 {
     server.setPage(QStringLiteral("/alert.htm"),

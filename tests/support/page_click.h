@@ -42,7 +42,7 @@ inline bool clickElement(QWidget* paneWidget, const QString& selector, int timeo
         bool asking = false;
     };
     const auto poll = std::make_shared<Poll>();
-    waitUntil(
+    const bool painted = waitUntil(
         [&] {
             if (!poll->asking) {
                 poll->asking = true;
@@ -55,6 +55,8 @@ inline bool clickElement(QWidget* paneWidget, const QString& selector, int timeo
             return poll->painted;
         },
         timeoutMs);
+    if (!painted)
+        return false;
     QWidget* input = view->focusProxy() ? view->focusProxy() : view;
     QTest::mouseClick(input, Qt::LeftButton, {}, centre);
     return true;

@@ -1,4 +1,5 @@
 #include "program_harness.h"
+#include "row_name.h"
 #include "windows/main_window_layout.h"
 
 #include <cmath>
@@ -53,7 +54,17 @@ struct LayoutCase {
     float adPaneLeft; // WebBrowser5
     float adButtonLeft; // Command5(9)
     float toggleTop; // Command7
+    Geometry contactBox; // Frame1
+    Geometry guideStrip; // WebBrowser4
+    float adPaneTop, adPaneHeight; // WebBrowser5: unchanged from the design when narrow
+    float startPaneTop, startPaneHeight; // WebBrowser2
+    float shoppingPaneTop, shoppingPaneHeight; // WebBrowser3
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* out)
+{
+    *out << c.screen;
+}
 
 class LayoutTableTest : public LayoutTest, public ::testing::WithParamInterface<LayoutCase> { };
 
@@ -70,6 +81,14 @@ TEST_P(LayoutTableTest, ResultingGeometry)
     EXPECT_FLOAT_EQ(f.WebBrowser5.Left(), c.adPaneLeft) << c.screen;
     EXPECT_FLOAT_EQ(f.Command5(9).Left(), c.adButtonLeft) << c.screen;
     EXPECT_FLOAT_EQ(f.Command7.Top(), c.toggleTop) << c.screen;
+    expectGeometry(f.Frame1, c.contactBox, c.screen);
+    expectGeometry(f.WebBrowser4, c.guideStrip, c.screen);
+    EXPECT_FLOAT_EQ(f.WebBrowser5.Top(), c.adPaneTop) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser5.Height(), c.adPaneHeight) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser2.Top(), c.startPaneTop) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser2.Height(), c.startPaneHeight) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser3.Top(), c.shoppingPaneTop) << c.screen;
+    EXPECT_FLOAT_EQ(f.WebBrowser3.Height(), c.shoppingPaneHeight) << c.screen;
     // Invariants of every screen: the steps share the strip evenly, the tabs the left edge.
     for (int i = 1; i < 5; ++i) {
         EXPECT_FLOAT_EQ(f.Command4(i).Left(), f.Command4(i - 1).Left() + f.Command4(i - 1).Width());
@@ -78,21 +97,28 @@ TEST_P(LayoutTableTest, ResultingGeometry)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LayoutTableTest,
-    ::testing::Values(LayoutCase { "wide 1280", 19200, 10500, 19200, { 12228, 0, 2962, 900 },
-                          { 1320, 9020, 15250, 1480 }, { 0, 7228, 380, 1807 },
-                          { 380, 870, 14820, 8150 }, 15090, 14820, 15200, 15700, 4460 },
+    ::testing::Values(
+        LayoutCase { "wide 1280", 19200, 10500, 19200, { 12228, 0, 2962, 900 },
+            { 1320, 9020, 15250, 1480 }, { 0, 7228, 380, 1807 }, { 380, 870, 14820, 8150 }, 15090,
+            14820, 15200, 15700, 4460, { 7, 8920, 1320, 1580 }, { 380, 1300, 4030, 7720 }, 600,
+            9900, 870, 8150, 0, 9020 },
         LayoutCase { "narrow 1024", 15360, 10500, 15360, { 9156, 0, 2194, 900 },
             { 1320, 9020, 15360, 1480 }, { 0, 7228, 380, 1807 }, { 380, 870, 14980, 8150 }, 15250,
-            14980, 55360, 40000, 4460 },
+            14980, 55360, 40000, 4460, { 7, 8920, 1320, 1580 }, { 380, 1300, 4030, 7720 }, 1080,
+            6375, 870, 8150, 0, 9020 },
         LayoutCase { "just narrow", 15000, 9000, 15365, { 8868, 0, 2122, 900 },
             { 1320, 7520, 15000, 1480 }, { 0, 6028, 380, 1507 }, { 380, 870, 14620, 6650 }, 14890,
-            14620, 55000, 40000, 3710 },
+            14620, 55000, 40000, 3710, { 7, 7420, 1320, 1580 }, { 380, 1300, 4030, 6220 }, 1080,
+            6375, 870, 6650, 0, 7520 },
         LayoutCase { "just wide", 15000, 9000, 15366, { 8868, 0, 2122, 900 },
             { 1320, 7520, 11050, 1480 }, { 0, 6028, 380, 1507 }, { 380, 870, 10620, 6650 }, 10890,
-            10620, 11000, 11500, 3710 },
+            10620, 11000, 11500, 3710, { 7, 7420, 1320, 1580 }, { 380, 1300, 4030, 6220 }, 600,
+            8400, 870, 6650, 0, 7520 },
         LayoutCase { "smallest window", 4395, 2790, 15360, { 384, 0, 1, 900 },
             { 1320, 1310, 4395, 1480 }, { 0, 1060, 380, 265 }, { 380, 870, 4015, 440 }, 4285, 4015,
-            44395, 40000, 605 }));
+            44395, 40000, 605, { 7, 1210, 1320, 1580 }, { 380, 1300, 4030, 10 }, 1080, 6375, 870,
+            440, 0, 1310 }),
+    [](const ::testing::TestParamInfo<LayoutCase>& row) { return rowName(row.param.screen); });
 
 TEST_F(LayoutTest, MinimizedMovesNothing)
 {
