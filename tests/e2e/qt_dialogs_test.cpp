@@ -18,11 +18,6 @@ struct DialogCase {
     int answer;
 };
 
-void PrintTo(const DialogCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class QtDialogsTest : public ::testing::TestWithParam<DialogCase> { };
 
 // The real box: its buttons, its texts, and the answer for the button a person presses.

@@ -7,7 +7,6 @@
 #include "platform/webengine_pane.h"
 
 #include <QDesktopServices>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -182,24 +181,6 @@ TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("after"));
     expectNoDialog();
-}
-
-TEST_F(WebEnginePaneTest, RefreshOverARunningLoadRaisesNothingForTheAbortedLoad)
-{
-    QTcpServer silentServer;
-    ASSERT_TRUE(silentServer.listen(QHostAddress::LocalHost, 0));
-    const QString hanging
-        = QStringLiteral("http://127.0.0.1:%1/slow.htm").arg(silentServer.serverPort());
-    server.setPage(QStringLiteral("/good.htm"),
-        "<html><head><title>good</title></head><body>ok</body></html>");
-
-    first->Navigate2(hanging);
-    EXPECT_EVENTUALLY(silentServer.hasPendingConnections(), kLoadTimeoutMs);
-    first->Refresh();
-    corvalen::testing::runEvents(500);
-    first->Navigate2(server.url(QStringLiteral("/good.htm")));
-    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
-    EXPECT_EQ(firstDocs, QStringList { QStringLiteral("good") });
 }
 
 TEST_F(WebEnginePaneTest, PaneDeletedDuringALoadOrItsReadingIsNeverTouched)

@@ -44,11 +44,6 @@ struct ExclusionCase {
     int check3[2];
 };
 
-void PrintTo(const ExclusionCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class ExclusionTest : public CriteriaPanelTest,
                       public ::testing::WithParamInterface<ExclusionCase> { };
 

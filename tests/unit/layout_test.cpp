@@ -61,11 +61,6 @@ struct LayoutCase {
     float shoppingPaneTop, shoppingPaneHeight; // WebBrowser3
 };
 
-void PrintTo(const LayoutCase& c, std::ostream* out)
-{
-    *out << c.screen;
-}
-
 class LayoutTableTest : public LayoutTest, public ::testing::WithParamInterface<LayoutCase> { };
 
 TEST_P(LayoutTableTest, ResultingGeometry)

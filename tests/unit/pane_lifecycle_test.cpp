@@ -123,11 +123,6 @@ struct Row {
     const char* expected;
 };
 
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 class PaneLifecycleTest : public ::testing::TestWithParam<Row> { };
 
 TEST_P(PaneLifecycleTest, FollowsTheEnginesEvents)

@@ -22,11 +22,6 @@ struct SplashCase {
     bool downloadOpened;
 };
 
-void PrintTo(const SplashCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class SplashCheckTest : public ::testing::TestWithParam<SplashCase> { };
 
 TEST_P(SplashCheckTest, SixthTickAnswersTheStartPage)

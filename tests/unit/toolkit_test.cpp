@@ -26,11 +26,6 @@ struct ColorCase {
     QColor expected;
 };
 
-void PrintTo(const ColorCase& c, std::ostream* out)
-{
-    *out << std::hex << c.value;
-}
-
 class ColorTest : public ::testing::TestWithParam<ColorCase> { };
 
 TEST_P(ColorTest, ValueMapsToRgbOrSystemColour)
