@@ -93,6 +93,19 @@ Window measureWindow(const ListLoads& loads, int seconds)
     return { pssSum / pssSamples, measuredMs > 0 ? 100.0 * busy / (measuredMs / 1000.0) : -1 };
 }
 
+// The tree's PSS once the list has stood still for a few seconds, averaged over five seconds: a
+// heavy page's heap is far larger just after a load than once its garbage is collected.
+double settledPssMb()
+{
+    runEvents(5000);
+    double sum = 0;
+    for (int sample = 0; sample < 5; ++sample) {
+        sum += processTreePssKb() / 1024.0;
+        runEvents(1000);
+    }
+    return sum / 5;
+}
+
 void measure(const char* phase, const ListLoads& loads, int seconds)
 {
     const Window window = measureWindow(loads, seconds);
@@ -160,7 +173,7 @@ int measureConfiguration(const QString& config)
     if (refreshes <= 0)
         return 0;
     f.Timer1.setInterval(0); // the refreshes follow one another as fast as the list loads
-    const double before = processTreePssKb() / 1024.0;
+    const double before = settledPssMb();
     double warmed = before;
     for (int n = 1; n <= refreshes; ++n) {
         const int completed = loads.completed;
@@ -168,10 +181,9 @@ int measureConfiguration(const QString& config)
             f.Timer1.tick();
         waitUntil([&] { return loads.completed > completed; }, 20000);
         if (n == 100)
-            warmed = processTreePssKb() / 1024.0;
+            warmed = settledPssMb();
     }
-    runEvents(3000);
-    const double after = processTreePssKb() / 1024.0;
+    const double after = settledPssMb();
     report("c_pss_before_mb", before);
     report("c_pss_after_100_mb", warmed);
     report("c_pss_after_all_mb", after);
