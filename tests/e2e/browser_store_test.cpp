@@ -74,29 +74,29 @@ TEST(BrowserStoreTest, TheDemoAndTheProgramKeepTheirStoresInFoldersOfTheirOwn)
 {
     QTemporaryDir data;
     QTemporaryDir cache;
-    QStringList stores;
+    const auto folders = [](const QTemporaryDir& root) {
+        return QDir(root.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    };
     for (const char* program : { CORVALEN_PROGRAM_PATH, CORVALEN_DEMO_PATH }) {
         QProcess running;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
         running.setProcessEnvironment(environment);
+        const qsizetype before = folders(data).size();
         running.start(QString::fromUtf8(program), {});
         ASSERT_TRUE(running.waitForStarted());
-        const QDir root(data.path());
-        const int before
-            = static_cast<int>(root.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+        // The store's folder and its cache's come one after the other as the program starts.
         EXPECT_TRUE(waitUntil(
-            [&] { return root.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() > before; },
+            [&] { return folders(data).size() > before && folders(cache).size() > before; },
             kLoadTimeoutMs))
             << program;
         running.kill();
         running.waitForFinished();
-        stores = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     }
     const QStringList named { QStringLiteral("corvalen"), QStringLiteral("corvalen-demo") };
-    EXPECT_EQ(stores, named);
-    EXPECT_EQ(QDir(cache.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), named);
+    EXPECT_EQ(folders(data), named);
+    EXPECT_EQ(folders(cache), named);
 }
 
 } // namespace
