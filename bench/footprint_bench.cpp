@@ -106,12 +106,9 @@ double settledPssMb()
     return sum / 5;
 }
 
-void measure(const char* phase, const ListLoads& loads, int seconds)
+// Where the memory is, process by process, for whoever reads the figures.
+void printProcesses(const char* phase)
 {
-    const Window window = measureWindow(loads, seconds);
-    report((QByteArray(phase) + "_pss_mb").constData(), window.meanPssMb);
-    report((QByteArray(phase) + "_cpu_percent").constData(), window.cpuPercent);
-    // Where the memory is, process by process, for whoever reads the figures.
     for (qint64 pid : processTree()) {
         QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
         commandLine.open(QIODevice::ReadOnly);
@@ -121,6 +118,14 @@ void measure(const char* phase, const ListLoads& loads, int seconds)
             type < 0 ? "program" : words.mid(type, words.indexOf(' ', type) - type).constData(),
             static_cast<long long>(processTreePssKb({ pid })));
     }
+}
+
+void measure(const char* phase, const ListLoads& loads, int seconds)
+{
+    const Window window = measureWindow(loads, seconds);
+    report((QByteArray(phase) + "_pss_mb").constData(), window.meanPssMb);
+    report((QByteArray(phase) + "_cpu_percent").constData(), window.cpuPercent);
+    printProcesses(phase);
 }
 
 int measureConfiguration(const QString& config)
@@ -180,10 +185,13 @@ int measureConfiguration(const QString& config)
         for (int second = 0; second < 10; ++second)
             f.Timer1.tick();
         waitUntil([&] { return loads.completed > completed; }, 20000);
-        if (n == 100)
+        if (n == 100) {
             warmed = settledPssMb();
+            printProcesses("c_after_100");
+        }
     }
     const double after = settledPssMb();
+    printProcesses("c_after_all");
     report("c_pss_before_mb", before);
     report("c_pss_after_100_mb", warmed);
     report("c_pss_after_all_mb", after);
