@@ -93,11 +93,13 @@ Window measureWindow(const ListLoads& loads, int seconds)
     return { pssSum / pssSamples, measuredMs > 0 ? 100.0 * busy / (measuredMs / 1000.0) : -1 };
 }
 
-// The tree's PSS once the list has stood still for a few seconds, averaged over five seconds: a
-// heavy page's heap is far larger just after a load than once its garbage is collected.
+// The tree's PSS once the list has stood still (40 s unless CORVALEN_FOOTPRINT_SETTLE_MS says
+// otherwise), averaged over five seconds: the script engine gives a heavy page's garbage back
+// only once the page has been idle a while, so a reading taken sooner measures that lag, not
+// what is kept.
 double settledPssMb()
 {
-    runEvents(5000);
+    runEvents(setting("CORVALEN_FOOTPRINT_SETTLE_MS", 40000));
     double sum = 0;
     for (int sample = 0; sample < 5; ++sample) {
         sum += processTreePssKb() / 1024.0;
