@@ -24,18 +24,18 @@ QString errorPageHtml(const QUrl& failed)
         + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
         + noPageTitle() + QStringLiteral("</h3><p>") + shown + QStringLiteral("</p></body></html>");
 }
+// The address of our error page for a failed address, as the pane loads it.
+QUrl errorPageAddress(const QUrl& failed)
+{
+    return QUrl(QStringLiteral("data:text/html;charset=UTF-8,")
+        + QString::fromLatin1(QUrl::toPercentEncoding(errorPageHtml(failed))));
+}
 } // namespace
 
 PaneLifecycle::PaneLifecycle(PaneEngine& engine, bool givesBackHidden)
     : m_engine(engine)
     , m_givesBackHidden(givesBackHidden)
 {
-}
-
-QUrl PaneLifecycle::errorPageAddress(const QUrl& failed)
-{
-    return QUrl(QStringLiteral("data:text/html;charset=UTF-8,")
-        + QString::fromLatin1(QUrl::toPercentEncoding(errorPageHtml(failed))));
 }
 
 void PaneLifecycle::navigate(const QUrl& url)
@@ -215,7 +215,7 @@ void PaneLifecycle::read(const QUrl& reportAs)
 {
     m_state = State::Reading;
     m_reportAs = reportAs;
-    m_engine.readDocument(m_load);
+    m_engine.readDocument(m_load, false);
 }
 
 void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>& read)
@@ -258,7 +258,7 @@ void PaneLifecycle::titleChanged()
     // The title a script sets after the load is read again; the engine's own title (the address
     // of a page without one) is no page's title.
     if ((m_state == State::Shown || m_state == State::ErrorPage) && m_document)
-        m_engine.readDocument(m_load);
+        m_engine.readDocument(m_load, true);
 }
 
 void PaneLifecycle::rendererCrashed()
@@ -309,8 +309,7 @@ void PaneLifecycle::close()
 {
     m_state = State::Closed;
     ++m_load;
-    for (PaneTimer timer :
-        { PaneTimer::Discard, PaneTimer::ComingBack, PaneTimer::Recovery, PaneTimer::ReadAgain })
+    for (PaneTimer timer : kPaneTimers)
         m_engine.disarmTimer(timer);
 }
 
@@ -376,7 +375,7 @@ void PaneLifecycle::timerFired(PaneTimer timer)
         return showErrorPage(m_address);
     case PaneTimer::ReadAgain:
         if (m_state == State::Reading)
-            m_engine.readDocument(m_load);
+            m_engine.readDocument(m_load, false);
         return;
     }
 }

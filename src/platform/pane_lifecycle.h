@@ -20,6 +20,9 @@ enum class PaneTimer {
     // A page whose load was cut short is read again once its document has been parsed.
     ReadAgain,
 };
+// Every timer, for whoever starts or stops them all.
+constexpr PaneTimer kPaneTimers[]
+    = { PaneTimer::Discard, PaneTimer::ComingBack, PaneTimer::Recovery, PaneTimer::ReadAgain };
 
 // What the pane's lifecycle has the browser engine do, and where it reports to the program.
 class PaneEngine {
@@ -29,9 +32,9 @@ public:
     virtual void load(const QUrl& url) = 0;
     // The engine's own reload of the page shown.
     virtual void reload() = 0;
-    // Reads the page's title, body and parsing state; the result comes back to
-    // `PaneLifecycle::documentRead` with the same load number.
-    virtual void readDocument(quint64 load) = 0;
+    // Reads the page's title, body and parsing state (only the title when `titleOnly`); the
+    // result comes back to `PaneLifecycle::documentRead` with the same load number.
+    virtual void readDocument(quint64 load, bool titleOnly) = 0;
     virtual void freeze() = 0;
     virtual void discard() = 0;
     virtual bool recommendsDiscarding() const = 0;
@@ -117,10 +120,6 @@ public:
 
     State state() const { return m_state; }
     const std::optional<Document>& document() const { return m_document; }
-    // The address that a refresh and crash recovery load.
-    const QUrl& address() const { return m_address; }
-    // The address of our error page for a failed address, as the pane loads it.
-    static QUrl errorPageAddress(const QUrl& failed);
 
 private:
     void ask(const QUrl& url);

@@ -22,6 +22,8 @@ constexpr int kTrimAfterGivingBackMs = 1000;
 const char* const kReadDocument
     = "(function () { var b = document.body; return [String(document.title),"
       " b ? b.innerHTML : null, document.readyState !== 'loading']; })()";
+// A title a script changes is read alone: the body of a large page is not copied for it.
+const char* const kReadTitle = "[String(document.title), null, true]";
 
 std::optional<DocumentRead> documentOf(const QVariant& result)
 {
@@ -47,8 +49,7 @@ WebEnginePane::WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const 
     m_clock.start();
     m_view->setPage(m_page);
     m_view->installEventFilter(this);
-    for (PaneTimer timer :
-        { PaneTimer::Discard, PaneTimer::ComingBack, PaneTimer::Recovery, PaneTimer::ReadAgain }) {
+    for (PaneTimer timer : kPaneTimers) {
         QTimer& qtimer = m_timers[timer];
         qtimer.setSingleShot(true);
         connect(&qtimer, &QTimer::timeout, this, [this, timer] { m_lifecycle.timerFired(timer); });
@@ -169,11 +170,11 @@ void WebEnginePane::reload()
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
-void WebEnginePane::readDocument(quint64 load)
+void WebEnginePane::readDocument(quint64 load, bool titleOnly)
 {
     const QPointer<WebEnginePane> self(this);
-    m_page->runJavaScript(QString::fromUtf8(kReadDocument), QWebEngineScript::ApplicationWorld,
-        [self, load](const QVariant& result) {
+    m_page->runJavaScript(QString::fromUtf8(titleOnly ? kReadTitle : kReadDocument),
+        QWebEngineScript::ApplicationWorld, [self, load](const QVariant& result) {
             if (self)
                 self->m_lifecycle.documentRead(load, documentOf(result));
         });

@@ -54,7 +54,7 @@ private:
     // What the lifecycle has the engine do.
     void load(const QUrl& url) override;
     void reload() override;
-    void readDocument(quint64 load) override;
+    void readDocument(quint64 load, bool titleOnly) override;
     void freeze() override;
     void discard() override;
     bool recommendsDiscarding() const override;

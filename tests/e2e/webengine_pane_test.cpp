@@ -169,10 +169,11 @@ TEST_F(WebEnginePaneTest, SilentPaneShowsNoAlertAndGoesOn)
     server.setPage(QStringLiteral("/alert.htm"),
         "<html><head><title>before</title></head><body><script>"
         "alert('hello'); confirm('sure?'); prompt('name?'); document.title = 'after';"
-        "</script></body></html>");
+        "setTimeout(function () { document.title = 'later'; }, 300);</script></body></html>");
     first->Navigate2(server.url(QStringLiteral("/alert.htm")));
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[0], QStringLiteral("after"));
+    EXPECT_EVENTUALLY_EQ(first->document()->Title, QStringLiteral("later"), kLoadTimeoutMs);
     expectNoDialog();
 }
 

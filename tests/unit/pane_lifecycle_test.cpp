@@ -37,7 +37,7 @@ public:
         own ? note("load own") : note("load ", url);
     }
     void reload() override { note("reload"); }
-    void readDocument(quint64 load) override { lastRead = load, note("read"); }
+    void readDocument(quint64 load, bool) override { lastRead = load, note("read"); }
     void freeze() override { note("freeze"); }
     void discard() override { note("discard"); }
     bool recommendsDiscarding() const override { return mayDiscard; }
