@@ -1,7 +1,7 @@
 #include "ad_panel.h"
 
 #include "forms/form1.h"
-#include "sites_paths.h"
+#include "sites/sites_paths.h"
 #include "toolkit/button_marker.h"
 
 namespace corvalen {

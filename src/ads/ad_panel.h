@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sites.h"
+#include "sites/sites.h"
 
 #include <QObject>
 

@@ -3,7 +3,7 @@
 #include "forms/components.h"
 #include "forms/form1.h"
 #include "forms/form3.h"
-#include "sites.h"
+#include "sites/sites.h"
 
 #include <QObject>
 #include <QPointer>

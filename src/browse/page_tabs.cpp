@@ -3,7 +3,7 @@
 #include "browse/shop_pages.h"
 #include "forms/captions.h"
 #include "forms/form1.h"
-#include "sites_paths.h"
+#include "sites/sites_paths.h"
 #include "toolkit/button_marker.h"
 
 namespace corvalen {

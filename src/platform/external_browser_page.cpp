@@ -1,7 +1,7 @@
 #include "external_browser_page.h"
 
 #include "forms/desktop_shell.h"
-#include "platform/navigation_policy.h"
+#include "platform_rules/navigation_policy.h"
 
 #include <QTimer>
 #include <QWebEngineSettings>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/trim_pacer.h"
+#include "platform_rules/trim_pacer.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "silent_page.h"
 
-#include "platform/navigation_policy.h"
+#include "platform_rules/navigation_policy.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

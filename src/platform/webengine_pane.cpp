@@ -2,8 +2,8 @@
 
 #include "platform/external_browser_page.h"
 #include "platform/heap_trimmer.h"
-#include "platform/navigation_policy.h"
 #include "platform/silent_page.h"
+#include "platform_rules/navigation_policy.h"
 
 #include <QEvent>
 #include <QWebEngineLoadingInfo>

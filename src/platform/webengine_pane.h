@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/browser_pane.h"
-#include "platform/pane_lifecycle.h"
+#include "platform_rules/pane_lifecycle.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -2,7 +2,7 @@
 
 #include "forms/form1.h"
 #include "forms/form2.h"
-#include "sites_paths.h"
+#include "sites/sites_paths.h"
 
 namespace corvalen {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/form2.h"
-#include "sites.h"
+#include "sites/sites.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sites_paths.h"
+#include "sites/sites_paths.h"
 
 #include <QObject>
 

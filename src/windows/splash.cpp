@@ -4,7 +4,7 @@
 #include "forms/form1.h"
 #include "forms/form3.h"
 #include "release.h"
-#include "sites_paths.h"
+#include "sites/sites_paths.h"
 #include "toolkit/dialogs.h"
 
 #include <QPixmap>

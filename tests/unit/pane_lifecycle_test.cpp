@@ -1,6 +1,6 @@
-#include "platform/navigation_policy.h"
-#include "platform/pane_lifecycle.h"
-#include "platform/trim_pacer.h"
+#include "platform_rules/navigation_policy.h"
+#include "platform_rules/pane_lifecycle.h"
+#include "platform_rules/trim_pacer.h"
 #include "row_name.h"
 
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "sites.h"
+#include "sites/sites.h"
 
 namespace corvalen {
 

@@ -1,6 +1,6 @@
 #include "pane_lifecycle.h"
 
-#include "platform/navigation_policy.h"
+#include "platform_rules/navigation_policy.h"
 
 namespace corvalen {
 
