@@ -19,21 +19,38 @@ constexpr int kTrimAfterTabSwitchMs = 3000;
 constexpr int kTrimAfterGivingBackMs = 1000;
 
 // Read in the script world of the program, so that nothing the page defines can change it.
+// Each document is marked in that world the first time it is read: a load that ends with the
+// page reported still shown is told from one that brought a new page, and the body of a page
+// already reported is not copied again.
 const char* const kReadDocument
-    = "(function () { var b = document.body; return [String(document.title),"
-      " b ? b.innerHTML : null, document.readyState !== 'loading']; })()";
-// A title a script changes is read alone: the body of a large page is not copied for it.
-const char* const kReadTitle = "[String(document.title), null, true]";
+    = "(function (reported) { var b = document.body; var id = window.corvalenDocument"
+      " || (window.corvalenDocument = String(Math.random()).slice(2));"
+      " return [String(document.title), b && id !== reported ? b.innerHTML : null,"
+      " document.readyState !== 'loading', id, location.href]; })('%1')";
 
 std::optional<DocumentRead> documentOf(const QVariant& result)
 {
     const QVariantList values = result.toList();
-    if (values.size() != 3)
+    if (values.size() != 5)
         return std::nullopt;
-    DocumentRead read { { values[0].toString(), std::nullopt }, values[2].toBool() };
+    DocumentRead read { { values[0].toString(), std::nullopt }, values[2].toBool(),
+        values[3].toString(), QUrl(values[4].toString()) };
     if (values[1].typeId() == QMetaType::QString)
         read.document.bodyHtml = values[1].toString();
     return read;
+}
+
+PageKeeping keepingOf(QWebEnginePage::LifecycleState state)
+{
+    switch (state) {
+    case QWebEnginePage::LifecycleState::Active:
+        break;
+    case QWebEnginePage::LifecycleState::Frozen:
+        return PageKeeping::Frozen;
+    case QWebEnginePage::LifecycleState::Discarded:
+        return PageKeeping::Discarded;
+    }
+    return PageKeeping::Active;
 }
 } // namespace
 
@@ -66,8 +83,7 @@ WebEnginePane::WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const 
         });
     connect(m_page, &QWebEnginePage::recommendedStateChanged, this,
         [this](QWebEnginePage::LifecycleState state) {
-            if (state == QWebEnginePage::LifecycleState::Discarded)
-                m_lifecycle.discardRecommended();
+            m_lifecycle.recommendationChanged(keepingOf(state));
         });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
         [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
@@ -145,18 +161,20 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
     // net::ERR_ABORTED: a load that another load, a stop or the navigation policy ended.
     constexpr int kAbortedError = -3;
+    const QUrl url = info.url();
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
-        return m_lifecycle.loadStarted(info.url());
+        return m_lifecycle.loadStarted(url);
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        return m_lifecycle.loadSucceeded(info.url());
+        return m_lifecycle.loadEnded(LoadEnd::Succeeded, url);
     case QWebEngineLoadingInfo::LoadStoppedStatus:
-        return m_lifecycle.loadStopped(info.url());
+        return m_lifecycle.loadEnded(LoadEnd::Stopped, url);
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (info.errorCode() == kAbortedError)
-            return m_lifecycle.loadStopped(info.url());
-        return m_lifecycle.loadFailed(
-            info.url(), info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain);
+            return m_lifecycle.loadEnded(LoadEnd::Stopped, url);
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            return m_lifecycle.loadEnded(LoadEnd::HttpError, url);
+        return m_lifecycle.loadEnded(LoadEnd::Failed, url);
     }
 }
 
@@ -170,11 +188,15 @@ void WebEnginePane::reload()
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
-void WebEnginePane::readDocument(quint64 load, bool titleOnly)
+void WebEnginePane::readDocument(quint64 load, const QString& reported)
 {
     const QPointer<WebEnginePane> self(this);
-    m_page->runJavaScript(QString::fromUtf8(titleOnly ? kReadTitle : kReadDocument),
-        QWebEngineScript::ApplicationWorld, [self, load](const QVariant& result) {
+    // The mark is digits of our own making; anything else never goes into the script.
+    const bool digits
+        = std::all_of(reported.begin(), reported.end(), [](QChar c) { return c.isDigit(); });
+    const QString script = QString::fromUtf8(kReadDocument).arg(digits ? reported : QString());
+    m_page->runJavaScript(
+        script, QWebEngineScript::ApplicationWorld, [self, load](const QVariant& result) {
             if (self)
                 self->m_lifecycle.documentRead(load, documentOf(result));
         });
@@ -185,6 +207,11 @@ void WebEnginePane::freeze()
     m_page->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
 }
 
+void WebEnginePane::wake()
+{
+    m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+}
+
 void WebEnginePane::discard()
 {
     m_page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
@@ -192,9 +219,16 @@ void WebEnginePane::discard()
         m_trimmer->ask(kTrimAfterGivingBackMs);
 }
 
-bool WebEnginePane::recommendsDiscarding() const
+PageKeeping WebEnginePane::recommended() const
 {
-    return m_page->recommendedState() == QWebEnginePage::LifecycleState::Discarded;
+    return keepingOf(m_page->recommendedState());
+}
+
+// The mark goes into the same queue as the page's posted events, behind those already there.
+void WebEnginePane::fence(quint64 load)
+{
+    QMetaObject::invokeMethod(
+        this, [this, load] { m_lifecycle.fencePassed(load); }, Qt::QueuedConnection);
 }
 
 QUrl WebEnginePane::shownUrl() const

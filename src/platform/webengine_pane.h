@@ -54,10 +54,12 @@ private:
     // What the lifecycle has the engine do.
     void load(const QUrl& url) override;
     void reload() override;
-    void readDocument(quint64 load, bool titleOnly) override;
+    void readDocument(quint64 load, const QString& reported) override;
     void freeze() override;
+    void wake() override;
     void discard() override;
-    bool recommendsDiscarding() const override;
+    void fence(quint64 load) override;
+    PageKeeping recommended() const override;
     QUrl shownUrl() const override;
     qint64 elapsedMs() const override { return m_clock.elapsed(); }
     void armTimer(PaneTimer timer, int ms) override;

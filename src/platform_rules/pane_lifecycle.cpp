@@ -1,34 +1,27 @@
 #include "pane_lifecycle.h"
 
+#include "platform_rules/error_page.h"
 #include "platform_rules/navigation_policy.h"
 
 namespace corvalen {
 
 namespace {
-// How long a hidden pane waits before giving its page back: the tabs hide a pane and navigate it
+// A hidden pane waits a moment before giving its page back: the tabs hide a pane and navigate it
 // in one go, and that load ends first.
 constexpr int kGiveBackDelayMs = 1000;
-constexpr int kComingBackMs = 2000;
 // A page whose renderer keeps dying is reloaded a few times a minute, not in a loop.
 constexpr std::size_t kMaxCrashReloads = 3;
 constexpr qint64 kCrashWindowMs = 60000;
-// A page cut short by a refused navigation is read again until its document is parsed.
+// A page whose load ended before its document was parsed is read again until it is. Even a page
+// of many megabytes answers its read within a second or two: one that does not has a dead or
+// hung renderer.
 constexpr int kReadAgainMs = 250;
 constexpr int kMaxReadsAgain = 20;
+constexpr int kReadTimeoutMs = 10000;
 
-QString errorPageHtml(const QUrl& failed)
+bool isInline(const QUrl& url)
 {
-    const QString shown = failed.toDisplayString().left(300).toHtmlEscaped();
-    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>")
-        + noPageTitle()
-        + QStringLiteral("</title></head><body style=\"font-family:sans-serif;margin:2em\"><h3>")
-        + noPageTitle() + QStringLiteral("</h3><p>") + shown + QStringLiteral("</p></body></html>");
-}
-// The address of our error page for a failed address, as the pane loads it.
-QUrl errorPageAddress(const QUrl& failed)
-{
-    return QUrl(QStringLiteral("data:text/html;charset=UTF-8,")
-        + QString::fromLatin1(QUrl::toPercentEncoding(errorPageHtml(failed))));
+    return url.scheme() == QLatin1String("data");
 }
 } // namespace
 
@@ -41,181 +34,150 @@ PaneLifecycle::PaneLifecycle(PaneEngine& engine, bool givesBackHidden)
 void PaneLifecycle::navigate(const QUrl& url)
 {
     const bool noAddress = !url.isValid() || url.isEmpty();
+    if (m_state == State::Closed)
+        return;
     if (!noAddress && !isNavigable(url)) {
         qCInfo(lcPanes) << "refused to open a" << url.scheme() << "address";
         return;
     }
-    // A new address ends whatever the error page and the crashes stood for.
-    m_crashReloads.clear();
-    m_failed.reset();
     m_address = url;
-    if (noAddress)
-        showErrorPage(url);
-    else
-        ask(url);
+    noAddress ? showErrorPage(url) : ask(url);
 }
 
+// A refresh over a load still running asks for that load again, not for the page before it; one
+// of our error page retries the address that failed.
 void PaneLifecycle::refresh()
 {
-    m_crashReloads.clear();
-    // A refresh of our error page retries the address that failed, and a refresh over a load
-    // still running asks for that load again rather than for the page before it.
-    if (m_failed)
-        return ask(*m_failed);
-    m_ownPageAsked.reset();
-    if (m_state == State::Shown) {
-        m_engine.disarmTimer(PaneTimer::Discard);
-        ++m_load;
-        m_state = State::Asked;
-        m_engine.reload();
-        return;
-    }
-    const QUrl& again = m_state == State::Loading ? m_loadingAddress : m_address;
-    if (!again.isEmpty())
-        ask(again);
+    if (m_state != State::Closed && !m_address.isEmpty())
+        ask(m_address, m_state == State::Shown);
 }
 
-void PaneLifecycle::ask(const QUrl& url)
+void PaneLifecycle::ask(const QUrl& url, bool reload)
 {
-    // Any other load withdraws the one inline page the pane asked for.
-    if (m_ownPageAsked != url)
-        m_ownPageAsked.reset();
+    // Any other load withdraws our error page, and ends what it stood for: a retry of the
+    // address that failed is a page like any other.
+    m_errorPageAsked = m_onErrorPage = isInline(url);
     m_engine.disarmTimer(PaneTimer::Discard);
-    if (m_state == State::ComingBack) {
-        m_afterComingBack = url;
-        return;
-    }
-    // Reads still underway belong to the page before.
+    // Reads and events still underway belong to the loads before.
     ++m_load;
-    m_state = State::Asked;
-    m_engine.load(url);
+    moveTo(State::Asked, Trigger::Ask);
+    m_engine.fence(m_load);
+    reload ? m_engine.reload() : m_engine.load(url);
 }
 
 void PaneLifecycle::showErrorPage(const QUrl& failed)
 {
-    m_failed = failed;
-    // Only this page, asked for by the pane itself, may come inline.
-    m_ownPageAsked = errorPageAddress(failed);
-    ask(*m_ownPageAsked);
+    m_errorPageFor = m_address = failed;
+    ask(errorPageAddress(failed));
+}
+
+// The engine takes no inline page but those the pane asked for: any that loads is our error page.
+bool PaneLifecycle::isOwnErrorPage(const QUrl& url) const
+{
+    return isInline(url) && m_errorPageFor;
 }
 
 bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
 {
-    if (url.scheme() == QLatin1String("data")) {
-        if (!isMainFrame || !m_ownPageAsked || *m_ownPageAsked != url) {
-            qCInfo(lcPanes) << "refused an inline page";
-            return false;
-        }
-        m_errorPage = *std::exchange(m_ownPageAsked, std::nullopt);
-        return true;
-    }
     if (isNavigable(url))
         return true;
+    // Of inline pages, only the one error page the pane asked for, once.
+    if (isInline(url) && isMainFrame && m_errorPageAsked
+        && url == errorPageAddress(*m_errorPageFor)) {
+        m_errorPageAsked = false;
+        return true;
+    }
     qCInfo(lcPanes) << "refused a navigation to a" << url.scheme() << "address";
     return false;
 }
 
-bool PaneLifecycle::isOwnErrorPage(const QUrl& url) const
+void PaneLifecycle::fencePassed(quint64 load)
 {
-    return m_failed && !m_errorPage.isEmpty() && url == m_errorPage;
+    if (load == m_load && m_state == State::Asked)
+        moveTo(State::Loading, Trigger::Fence);
 }
 
+// A stretch of loading that the page begins is a load of ours whatever its first address: a
+// page that goes to a shop app's link may go on to a page of the shop before the refusal ends
+// the stretch. A refused address moves nothing and begins no download. The start of a load asked
+// for may carry another address (folded into the engine's own reload): what was asked stands.
 void PaneLifecycle::loadStarted(const QUrl& url)
 {
-    const bool ownPage = isOwnErrorPage(url);
-    // A refused navigation reports its start too; it changes nothing.
-    if (m_state == State::Closed || (!ownPage && !isNavigable(url)))
+    const bool pagesOwn = m_state != State::Loading;
+    if ((pagesOwn && !beginsPagesOwnLoad()) || !isNavigable(url))
         return;
-    ++m_load;
-    m_readsAgain = 0;
-    m_engine.disarmTimer(PaneTimer::Discard);
-    if (!ownPage) {
-        m_failed.reset();
-        m_loadingAddress = url;
-    }
-    if (m_state != State::ComingBack)
-        m_state = State::Loading;
+    if (pagesOwn)
+        m_address = url;
     m_engine.downloadBegin();
 }
 
-// Ends the load underway; false when a load asked for while the page came back takes over.
-bool PaneLifecycle::endLoad()
+// The page goes somewhere by itself: reads underway are of the page before, and a page frozen
+// just after the navigation began must run to load. False in states whose events belong to no
+// load of ours: posted before a load asked for, or into a page that crashed, went or closed.
+bool PaneLifecycle::beginsPagesOwnLoad()
 {
-    m_engine.downloadComplete();
-    if (m_state == State::ComingBack) {
-        m_engine.disarmTimer(PaneTimer::ComingBack);
-        if (const auto next = std::exchange(m_afterComingBack, std::nullopt)) {
-            m_state = State::Idle;
-            ask(*next);
-            return false;
-        }
-    }
-    m_state = State::Loading;
+    const State from = m_state;
+    if (from != State::Idle && from != State::Reading && from != State::Shown
+        && from != State::ErrorPage && from != State::Frozen)
+        return false;
+    ++m_load;
+    m_engine.disarmTimer(PaneTimer::Discard);
+    moveTo(State::Loading, Trigger::Start);
+    if (from == State::Frozen)
+        m_engine.wake();
     return true;
 }
 
-// A load asked for may end without having reported its start: the engine folds a load into one
-// still running.
-bool PaneLifecycle::awaitsEnd() const
+void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
 {
-    return m_state == State::Asked || m_state == State::Loading || m_state == State::ComingBack;
-}
-
-void PaneLifecycle::loadSucceeded(const QUrl& url)
-{
-    if (!awaitsEnd())
+    // Ends in any other state belong to no load of ours.
+    if (m_state != State::Loading)
         return;
-    if (!endLoad())
-        return;
-    if (isOwnErrorPage(url))
-        return read(*m_failed);
-    m_address = url;
-    read(url);
-}
-
-void PaneLifecycle::loadStopped(const QUrl& url)
-{
-    if (m_state != State::Loading && m_state != State::ComingBack)
-        return;
-    const bool refused = !isNavigable(url) && !isOwnErrorPage(url);
-    if (!endLoad())
-        return;
-    // A refused navigation took our load with it: the page it was loading is there, and read.
+    if (isNavigable(url))
+        m_engine.downloadComplete();
     const QUrl shown = m_engine.shownUrl();
-    if (refused && isNavigable(shown)) {
-        m_address = shown;
-        return read(shown);
+    const bool pageShown = isNavigable(shown) || isOwnErrorPage(shown);
+    switch (end) {
+    case LoadEnd::Succeeded:
+    case LoadEnd::HttpError: // the server's own page for its error status is the document
+        return read(url);
+    case LoadEnd::Stopped:
+        // However the load was ended (by a refused navigation, by the page itself), the page
+        // shown is complete: it is read.
+        return pageShown ? read(shown) : moveTo(State::Idle, Trigger::End);
+    case LoadEnd::Failed:
+        break;
     }
-    m_state = State::Idle;
-    considerGivingBack();
-}
-
-void PaneLifecycle::loadFailed(const QUrl& url, bool httpStatus)
-{
-    if (!awaitsEnd())
-        return;
-    if (!endLoad())
-        return;
     if (isOwnErrorPage(url)) {
         // Our own page failed too: say so without loading anything more.
-        m_state = State::ErrorPage;
+        m_onErrorPage = true;
+        m_address = *m_errorPageFor;
+        moveTo(State::ErrorPage, Trigger::End);
         m_document = Document { noPageTitle(), std::nullopt };
-        m_engine.documentComplete(m_failed->toString());
-        return;
+        m_reported.clear();
+        return m_engine.documentComplete(m_address.toString());
     }
-    // An HTTP error status still brings the server's own page: that page is the document.
-    if (httpStatus) {
-        m_address = url;
-        return read(url);
-    }
+    // Another navigation that failed (one the page's onload began) leaves the page shown to be
+    // read; a page that failed itself, or one that never came, leaves our error page.
+    if (pageShown && url != shown)
+        return read(shown, url);
     showErrorPage(url);
 }
 
-void PaneLifecycle::read(const QUrl& reportAs)
+void PaneLifecycle::read(const QUrl& shown, const std::optional<QUrl>& failed)
 {
-    m_state = State::Reading;
-    m_reportAs = reportAs;
-    m_engine.readDocument(m_load, false);
+    m_failedLoad = failed;
+    m_onErrorPage = isOwnErrorPage(shown);
+    m_address = m_onErrorPage ? *m_errorPageFor : shown;
+    m_readsAgain = 0;
+    moveTo(State::Reading, Trigger::End);
+    askRead();
+}
+
+void PaneLifecycle::askRead()
+{
+    m_engine.readDocument(m_load, m_reported);
+    m_engine.armTimer(PaneTimer::ReadTimeout, kReadTimeoutMs);
 }
 
 void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>& read)
@@ -223,34 +185,41 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
     // Results of an earlier load, of a crashed renderer or of a pane going away are dropped.
     if (load != m_load)
         return;
-    if (!read)
-        return settle();
-    if (m_state == State::Shown || m_state == State::ErrorPage) {
-        if (m_document)
-            m_document->Title = read->document.Title;
-        return;
-    }
+    if (m_state == State::Shown || m_state == State::ErrorPage)
+        return followTitle(read);
     if (m_state != State::Reading)
         return;
-    if (!read->parsed && m_readsAgain < kMaxReadsAgain) {
+    m_engine.disarmTimer(PaneTimer::ReadTimeout);
+    if (read && !read->parsed && m_readsAgain < kMaxReadsAgain) {
         ++m_readsAgain;
-        m_engine.armTimer(PaneTimer::ReadAgain, kReadAgainMs);
-        return;
+        return m_engine.armTimer(PaneTimer::ReadAgain, kReadAgainMs);
     }
-    m_document = read->document;
-    m_state = m_failed ? State::ErrorPage : State::Shown;
-    m_engine.documentComplete(m_reportAs.toString());
+    // A document is reported once: a load that ended with the page reported still shown (one
+    // cut short before its page came) has nothing new, nor has a read that brought nothing.
+    const bool fresh = read && (read->identity.isEmpty() || read->identity != m_reported);
+    if (!fresh && m_failedLoad)
+        return showErrorPage(*m_failedLoad);
+    if (!read)
+        qCWarning(lcPanes) << "could not read a document";
+    followTitle(read);
+    if (fresh) {
+        m_document = read->document;
+        m_reported = read->identity;
+        // The page read may be newer than the load that ended: it goes by its own address.
+        if (!m_onErrorPage && !read->address.isEmpty())
+            m_address = read->address;
+    }
+    moveTo(m_onErrorPage ? State::ErrorPage : State::Shown, Trigger::Read);
     considerGivingBack();
+    if (fresh)
+        m_engine.documentComplete(m_address.toString());
 }
 
-// A read that brought nothing ends the reading all the same.
-void PaneLifecycle::settle()
+// A title that a script set on the page reported is the document's title from then on.
+void PaneLifecycle::followTitle(const std::optional<DocumentRead>& read)
 {
-    if (m_state != State::Reading)
-        return;
-    qCWarning(lcPanes) << "could not read a document";
-    m_state = m_failed ? State::ErrorPage : State::Shown;
-    considerGivingBack();
+    if (read && m_document && read->identity == m_reported)
+        m_document->Title = read->document.Title;
 }
 
 void PaneLifecycle::titleChanged()
@@ -258,39 +227,42 @@ void PaneLifecycle::titleChanged()
     // The title a script sets after the load is read again; the engine's own title (the address
     // of a page without one) is no page's title.
     if ((m_state == State::Shown || m_state == State::ErrorPage) && m_document)
-        m_engine.readDocument(m_load, true);
+        m_engine.readDocument(m_load, m_reported);
 }
 
 void PaneLifecycle::rendererCrashed()
 {
     // A page given back lets its renderer go: that is no crash.
-    if (m_state == State::Frozen || m_state == State::GivenBack || m_state == State::Closed)
+    if (m_state == State::GivenBack || m_state == State::Crashed || m_state == State::Closed)
         return;
     ++m_load;
-    const bool onErrorPage = m_failed.has_value();
-    m_state = State::Crashed;
-    if (!onErrorPage)
-        m_engine.armTimer(PaneTimer::Recovery, 0);
+    moveTo(State::Crashed, Trigger::Crash);
+    m_engine.armTimer(PaneTimer::Recovery, 0);
 }
 
-bool PaneLifecycle::reloadFitsCrashBudget()
+// A crashed page is loaded again while the budget allows; once it is spent, a page shows our
+// error page instead, and our error page waits for the budget to show itself again.
+void PaneLifecycle::recover()
 {
     const qint64 now = m_engine.elapsedMs();
     while (!m_crashReloads.empty() && now - m_crashReloads.front() >= kCrashWindowMs)
         m_crashReloads.pop_front();
-    if (m_crashReloads.size() >= kMaxCrashReloads)
-        return false;
-    m_crashReloads.push_back(now);
-    return true;
+    const bool spent = m_crashReloads.size() >= kMaxCrashReloads;
+    if (spent && m_onErrorPage) {
+        const qint64 waitMs = m_crashReloads.front() + kCrashWindowMs - now;
+        return m_engine.armTimer(PaneTimer::Recovery, static_cast<int>(waitMs));
+    }
+    if (!spent)
+        m_crashReloads.push_back(now);
+    if (spent || m_onErrorPage || m_address.isEmpty())
+        return showErrorPage(m_address);
+    ask(m_address);
 }
 
 void PaneLifecycle::setRunsWhileHidden(bool runs)
 {
     m_runsWhileHidden = runs;
-    if (runs)
-        m_engine.disarmTimer(PaneTimer::Discard);
-    else
-        considerGivingBack();
+    runs ? m_engine.disarmTimer(PaneTimer::Discard) : considerGivingBack();
 }
 
 void PaneLifecycle::hidden()
@@ -307,18 +279,19 @@ void PaneLifecycle::shown()
 
 void PaneLifecycle::close()
 {
-    m_state = State::Closed;
+    if (m_state == State::Closed)
+        return;
     ++m_load;
+    moveTo(State::Closed, Trigger::Close);
     for (PaneTimer timer : kPaneTimers)
         m_engine.disarmTimer(timer);
 }
 
-// Only a page that is read and idle goes: not our error page (it could not be loaded again from
-// its address), not a load asked for, and never a page that the program still uses while hidden.
+// Only a page read and reported goes: not our error page (it could not be loaded again from its
+// address), not a load underway, and never a page that the program still uses while hidden.
 bool PaneLifecycle::mayGiveBack() const
 {
-    return m_givesBackHidden && m_hidden && !m_runsWhileHidden
-        && (m_state == State::Shown || m_state == State::Idle) && !m_failed;
+    return m_givesBackHidden && m_hidden && !m_runsWhileHidden && m_state == State::Shown;
 }
 
 void PaneLifecycle::considerGivingBack()
@@ -327,57 +300,45 @@ void PaneLifecycle::considerGivingBack()
         m_engine.armTimer(PaneTimer::Discard, kGiveBackDelayMs);
 }
 
-void PaneLifecycle::discardRecommended()
+// Frozen first, and only as far as the engine recommends: a page it keeps active (loading, with
+// sound, or with a page it opened alive) is not frozen, and one it keeps frozen is not given back.
+void PaneLifecycle::giveBack()
 {
-    if (m_state == State::Frozen && m_hidden && !m_runsWhileHidden) {
-        m_state = State::GivenBack;
-        m_engine.discard();
+    const PageKeeping keeping = m_engine.recommended();
+    if (m_state == State::Frozen && m_hidden && !m_runsWhileHidden
+        && keeping == PageKeeping::Discarded) {
+        moveTo(State::GivenBack, Trigger::Discard);
+        return m_engine.discard();
     }
+    if (!mayGiveBack() || keeping == PageKeeping::Active)
+        return;
+    moveTo(State::Frozen, Trigger::Freeze);
+    m_engine.freeze();
+    giveBack();
+}
+
+void PaneLifecycle::recommendationChanged(PageKeeping keeping)
+{
+    if (keeping != PageKeeping::Active)
+        m_state == State::Frozen ? giveBack() : considerGivingBack();
 }
 
 void PaneLifecycle::lifecycleChanged(bool active)
 {
-    if (!active)
-        return;
-    if (m_state == State::Frozen)
-        m_state = m_stateBeforeFreezing;
-    if (m_state == State::GivenBack) {
-        m_state = State::ComingBack;
-        m_engine.armTimer(PaneTimer::ComingBack, kComingBackMs);
-    }
+    if (active && (m_state == State::Frozen || m_state == State::GivenBack))
+        moveTo(State::Shown, Trigger::Wake);
 }
 
 void PaneLifecycle::timerFired(PaneTimer timer)
 {
-    switch (timer) {
-    case PaneTimer::Discard:
-        // Frozen first; the engine says when the page may go altogether.
-        if (!mayGiveBack())
-            return;
-        m_stateBeforeFreezing = m_state;
-        m_state = State::Frozen;
-        m_engine.freeze();
-        if (m_engine.recommendsDiscarding())
-            discardRecommended();
-        return;
-    case PaneTimer::ComingBack:
-        if (m_state != State::ComingBack)
-            return;
-        m_state = State::Idle;
-        if (const auto next = std::exchange(m_afterComingBack, std::nullopt))
-            ask(*next);
-        return;
-    case PaneTimer::Recovery:
-        if (m_state != State::Crashed)
-            return;
-        if (!m_address.isEmpty() && reloadFitsCrashBudget())
-            return ask(m_address);
-        return showErrorPage(m_address);
-    case PaneTimer::ReadAgain:
-        if (m_state == State::Reading)
-            m_engine.readDocument(m_load, false);
-        return;
-    }
+    if (timer == PaneTimer::Discard)
+        giveBack();
+    else if (timer == PaneTimer::Recovery && m_state == State::Crashed)
+        recover();
+    else if (timer == PaneTimer::ReadAgain && m_state == State::Reading)
+        askRead();
+    else if (timer == PaneTimer::ReadTimeout && m_state == State::Reading)
+        rendererCrashed();
 }
 
 } // namespace corvalen

@@ -250,8 +250,8 @@ TEST_F(WebEnginePaneTest, LinksAndAddressesOutsideThePolicyGoNowhere)
 }
 
 // A hidden page goes only as far as the engine recommends: one whose pop-up is still alive in
-// another pane stays frozen.
-TEST_F(WebEnginePaneTest, HiddenPageWhosePopUpLivesIsFrozenButNotGivenBack)
+// another pane keeps running.
+TEST_F(WebEnginePaneTest, HiddenPageWhosePopUpLivesKeepsRunning)
 {
     server.setPage(QStringLiteral("/opener.htm"),
         "<html><head><title>opener</title></head><body>"
@@ -273,7 +273,7 @@ TEST_F(WebEnginePaneTest, HiddenPageWhosePopUpLivesIsFrozenButNotGivenBack)
         return static_cast<WebEnginePane&>(pane).page()->lifecycleState();
     };
     EXPECT_EVENTUALLY(state(*lone) == QWebEnginePage::LifecycleState::Discarded, kLoadTimeoutMs);
-    EXPECT_EQ(state(*first), QWebEnginePage::LifecycleState::Frozen);
+    EXPECT_EQ(state(*first), QWebEnginePage::LifecycleState::Active);
 }
 
 } // namespace
