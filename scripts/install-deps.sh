@@ -11,7 +11,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
     fonts-noto-cjk
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth imagemagick openbox openssl
+    xvfb xauth imagemagick openbox wmctrl openssl
 )
 
 missing=()

@@ -37,11 +37,16 @@ private:
     QtMediaPlayer m_player;
 };
 
+// Where a test's browser store lives: a folder of its own, or where the program keeps it in the
+// user's home.
+enum class StoreIn { Temporary, Home };
+
 // The real engine's panes; the real player, recorded.
 class RecordingComponents : public ComponentFactory {
 public:
-    explicit RecordingComponents(DesktopShell& shell)
-        : m_lock(m_store.path())
+    explicit RecordingComponents(DesktopShell& shell, StoreIn storeIn = StoreIn::Temporary)
+        : m_lock(storeIn == StoreIn::Home ? browserStorageFolder() : m_store.path(),
+            storeIn == StoreIn::Home ? browserCacheFolder() : QString())
         , m_engine(shell, m_lock)
     {
     }
@@ -69,8 +74,8 @@ private:
 // boxes are doubles, so that nothing leaves the machine and no box waits for a person.
 class RealProgram {
 public:
-    explicit RealProgram(const Sites& sites)
-        : components(shell)
+    explicit RealProgram(const Sites& sites, StoreIn storeIn = StoreIn::Temporary)
+        : components(shell, storeIn)
         , program({ components, shell, dialogs }, sites)
     {
         program.start();
