@@ -76,9 +76,10 @@ struct DocumentRead {
 // `PaneEngine`.
 //
 // The engine's order of events, as this pane has seen it on Qt WebEngine 6.4:
-// - Every load event is posted, and so are the answers to reads: `load()` and `reload()` return
-//   first, and events posted before them may still arrive after them. A mark posted at the
-//   request (`fence`) arrives after every such event and before any the request causes.
+// - Every load event is posted, and reads are answered later still: `load()` and `reload()`
+//   return first, and events posted before them may still arrive after them. A mark posted at
+//   the request (`fence`) arrives after every such event and before any the request causes.
+// - `reload()` reloads the page committed: over a load still running, the page before it.
 // - A stretch of loading reports `LoadStarted` once, with the first address, and one end, with
 //   the last. A load asked while another runs is folded into it: no `LoadStarted` of its own,
 //   and the one end is the new load's.
@@ -89,7 +90,8 @@ struct DocumentRead {
 // - A page's onload click on such a link ends its own load so; a script that goes there while
 //   the page parses does not, and the load still succeeds. A page also ends its own load with
 //   `window.stop()`, or an onload that goes to a 204 answer or a download: a lone `LoadStopped`
-//   with an allowed address. In each case the page shown is complete, and is read.
+//   with an allowed address; an onload that goes to an unreachable address fails the load, with
+//   that address. In each case the page shown is complete, and is read.
 // - A refused navigation that ends a load before it committed leaves the page before it shown.
 // - `lifecycleStateChanged` comes at once, inside the call that changed it; the recommended
 //   state is current at once, `recommendedStateChanged` is posted. Hidden, a page is recommended
