@@ -178,10 +178,13 @@ private:
     std::optional<QUrl> m_failedLoad;
     // Our error page comes inline: the engine may take it once, after the pane asked for it.
     bool m_errorPageAsked = false;
+    // The document as read at its report, for the program to look at.
     std::optional<Document> m_document;
     // The document reported last: a load that ends with it still shown has nothing new.
     QString m_reported;
+    // When the crash reloads of the last minute were asked for: a budget spans many loads.
     std::deque<qint64> m_crashReloads;
+    // How often the page reading now was read again while it still parsed.
     int m_readsAgain = 0;
     // What the program says of the pane; no load state tells it.
     bool m_hidden = false;
