@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the program as its users run it: a normal user, the browser engine's sandbox on. Run as
 # root (as CI runs the tests), it makes such a user once, and as that user
-#  1. runs the end-to-end journey of tests/e2e/as_user_test.cpp: a list read, a watch's refresh,
+#  1. runs the journey AsUserTest of tests/e2e/journeys_test.cpp: a list read, a watch's refresh,
 #     a tone asked for, every renderer filtered by the sandbox, the store in the user's home
 #     and the sign-in closed to others;
 #  2. starts corvalen-demo and corvalen from the files the Debian package installs, unpacked into

@@ -144,7 +144,7 @@ public:
     void close()
     {
         pane.close();
-        m_closed = true;
+        m_closed = true, m_owed.reset();
         for (quint64 load : m_deadReads) // a dead renderer answers as the page goes
             pane.documentRead(load, std::nullopt);
         settle();
@@ -183,7 +183,7 @@ public:
             return pane.documentRead(load, std::nullopt);
         if (m_crashed)
             return m_deadReads.push_back(load);
-        m_reads.push_back({ load, reported, m_now });
+        m_reads.push_back({ load, reported, m_now, m_endsDelivered });
     }
     void freeze() override
     {
@@ -234,6 +234,7 @@ public:
             "reported another document than the one shown");
         expect(m_now >= m_doc->parsedAt, "reported a page before it was parsed");
         expect(m_endSerial == m_serial, "reported the end of a load before the one asked for");
+        expect(m_answeredEnds == m_endsDelivered, "used the read of a load before");
         expect(url == m_doc->url.toString() || isErrorPage(), "reported under another address");
         m_owed.reset();
     }
@@ -249,6 +250,7 @@ private:
         quint64 load;
         QString reported;
         qint64 asked;
+        int ends; // how many load ends had arrived when it was asked for
     };
     using enum LoadEnd;
     const QUrl kApp = QUrl(QStringLiteral("taobao://item/1"));
@@ -310,8 +312,8 @@ private:
         // is about to load again after a crash.
         const int brought = m_doc && !m_askedSinceCommit ? m_doc->id : 0;
         post([this, how, url, serial, http, brought] {
-            m_endSerial = serial;
-            if (serial == m_serial && brought && m_doc && m_doc->id == brought
+            m_endSerial = serial, ++m_endsDelivered;
+            if (serial == m_serial && brought && !m_closed && m_doc && m_doc->id == brought
                 && !m_askedSinceCommit && !m_afterCrash && !m_reported.count(brought))
                 m_owed = brought;
             pane.loadEnded(how == Failed && http ? LoadEnd::HttpError : how, url);
@@ -346,6 +348,7 @@ private:
         m_reads.erase(m_reads.begin() + static_cast<std::ptrdiff_t>(index));
         const QString id = QString::number(m_doc->id);
         const bool known = id == read.reported;
+        m_answeredEnds = read.ends;
         pane.documentRead(read.load,
             DocumentRead { { m_doc->title, known ? std::nullopt : std::optional(body(m_doc->id)) },
                 m_now >= m_doc->parsedAt, id, m_doc->url });
@@ -414,17 +417,18 @@ private:
     {
         using S = PaneLifecycle::State;
         const S state = pane.state();
+        if (m_closed)
+            return void(expect(state == S::Closed, "the pane is open again after close"));
         expect(state == S::Idle || state == S::Shown || state == S::ErrorPage || state == S::Frozen
                 || state == S::GivenBack || state == S::Closed,
             "the pane waits for something that will not come");
         // (Our error page, left shown by a load asked for since that brought no page, is not
         // read again: its content is the pane's own.)
         const bool leftErrorPage = isErrorPage() && m_askedSinceCommit;
-        expect(!m_owed && (!m_doc || m_reported.count(m_doc->id) || m_closed || leftErrorPage),
+        expect(!m_owed && (!m_doc || m_reported.count(m_doc->id) || leftErrorPage),
             "a page shown was never read");
         const bool claimsPage = state == S::Shown || state == S::Frozen;
-        expect(m_doc || m_closed
-                || (!claimsPage && (m_committed.isEmpty() || !m_visible || m_noPageAsked)),
+        expect(m_doc || (!claimsPage && (m_committed.isEmpty() || !m_visible || m_noPageAsked)),
             "the pane is left without a page");
         expect(m_wanted.isEmpty() || !m_doc || m_doc->url == m_wanted || isErrorPage(),
             "the page shown is not the one asked for");
@@ -454,7 +458,7 @@ private:
     std::set<int> m_reported;
     std::optional<int> m_owed;
     qint64 m_now = 0;
-    int m_nextDoc = 1, m_serial = 0, m_endSerial = -1;
+    int m_nextDoc = 1, m_serial = 0, m_endSerial = -1, m_endsDelivered = 0, m_answeredEnds = 0;
 };
 
 } // namespace corvalen::testing
