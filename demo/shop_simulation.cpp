@@ -107,8 +107,10 @@ QHttpServerResponse ShopSimulation::makerPage(const QString& path) const
 
 QHttpServerResponse ShopSimulation::shopPage(const QString& path)
 {
-    if (path == QStringLiteral("/home/full_exchange_home.htm"))
+    if (path == QStringLiteral("/home/full_exchange_home.htm")) {
+        emit listServed(m_listLoads);
         return QHttpServerResponse(kHtml, GoodsSequence::listPage(m_listLoads++).toUtf8());
+    }
     if (path == QStringLiteral("/home/home_new.htm"))
         return QHttpServerResponse(kHtml,
             simulatedPage(u("淘金币（模拟）"),

@@ -34,6 +34,10 @@ public:
 
     int hits(const QString& path) const { return m_hits.value(path); }
 
+signals:
+    // The full-exchange list went out, as the load-th of its changing lists.
+    void listServed(int load);
+
 private:
     QHttpServerResponse respond(const QHttpServerRequest& request);
     QHttpServerResponse makerPage(const QString& path) const;

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev libqt6svg6
     libgl-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav libmpg123-dev libpulse-dev
+    pulseaudio pulseaudio-utils
     fonts-noto-cjk
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick openbox wmctrl openssl

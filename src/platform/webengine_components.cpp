@@ -1,6 +1,6 @@
 #include "webengine_components.h"
 
-#include "platform/qt_media_player.h"
+#include "platform/tone_player.h"
 #include "platform/webengine_pane.h"
 
 #include <QWebEngineDownloadRequest>
@@ -44,7 +44,7 @@ std::unique_ptr<BrowserPane> WebEngineComponents::createPane(QWidget* parent, co
 std::unique_ptr<MediaPlayer> WebEngineComponents::createPlayer(QWidget* parent)
 {
     Q_UNUSED(parent);
-    return std::make_unique<QtMediaPlayer>();
+    return std::make_unique<TonePlayer>();
 }
 
 } // namespace corvalen

@@ -19,7 +19,7 @@ struct ComponentOptions {
 };
 
 // The real components: Qt WebEngine panes that share one profile (so that a pop-up can move from
-// one pane into another, and one sign-in serves every pane) and Qt Multimedia players.
+// one pane into another, and one sign-in serves every pane) and tone players on Qt Multimedia.
 class WebEngineComponents : public QObject, public ComponentFactory {
     Q_OBJECT
 public:

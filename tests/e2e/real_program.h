@@ -4,7 +4,6 @@
 #include "eventually.h"
 #include "fakes.h"
 #include "person_click.h"
-#include "platform/qt_media_player.h"
 #include "platform/webengine_components.h"
 #include "platform/webengine_pane.h"
 
@@ -17,24 +16,24 @@
 
 namespace corvalen::testing {
 
-// The real player, with every address it was given written down, in order.
+// The program's own player, with every address it was given written down, in order.
 class RecordingPlayer : public MediaPlayer {
 public:
-    explicit RecordingPlayer(QStringList& log)
+    RecordingPlayer(QStringList& log, std::unique_ptr<MediaPlayer> player)
         : m_log(log)
+        , m_player(std::move(player))
     {
     }
     void setURL(const QString& url) override
     {
         m_log << url;
-        m_player.setURL(url);
+        m_player->setURL(url);
     }
-    QString URL() const override { return m_player.URL(); }
-    QtMediaPlayer& real() { return m_player; }
+    QString URL() const override { return m_player->URL(); }
 
 private:
     QStringList& m_log;
-    QtMediaPlayer m_player;
+    std::unique_ptr<MediaPlayer> m_player;
 };
 
 // Where a test's browser store lives: a folder of its own, or where the program keeps it in the
@@ -54,9 +53,9 @@ public:
     {
         return m_engine.createPane(parent, name);
     }
-    std::unique_ptr<MediaPlayer> createPlayer(QWidget*) override
+    std::unique_ptr<MediaPlayer> createPlayer(QWidget* parent) override
     {
-        auto made = std::make_unique<RecordingPlayer>(tones);
+        auto made = std::make_unique<RecordingPlayer>(tones, m_engine.createPlayer(parent));
         player = made.get();
         return made;
     }

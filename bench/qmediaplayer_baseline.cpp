@@ -1,4 +1,4 @@
-#include "qt_media_player.h"
+#include "qmediaplayer_baseline.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>

@@ -9,7 +9,8 @@ class QMediaPlayer;
 
 namespace corvalen {
 
-// The tone player on Qt Multimedia: half volume, plays at once, shows no error.
+// The player as it was before tones were decoded and streamed by the program itself: QMediaPlayer
+// with a QAudioOutput at half volume. The alert benchmark measures it beside the program's player.
 class QtMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 public:

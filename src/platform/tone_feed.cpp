@@ -1,0 +1,60 @@
+#include "tone_feed.h"
+
+#include "mp3_decoding.h"
+
+#include <QAudioSink>
+
+namespace corvalen {
+
+namespace {
+
+// How often the output is topped up while a tone plays: well within what the server holds.
+constexpr int kFeedIntervalMs = 10;
+
+} // namespace
+
+ToneFeed::ToneFeed(QObject* parent)
+    : QObject(parent)
+{
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(kFeedIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &ToneFeed::feed);
+}
+
+void ToneFeed::setOutput(QAudioSink* sink)
+{
+    m_sink = sink;
+    m_device = sink ? sink->start() : nullptr;
+    feed();
+}
+
+void ToneFeed::play(const QByteArray& samples)
+{
+    m_samples = samples;
+    m_written = 0;
+    feed();
+}
+
+void ToneFeed::feed()
+{
+    const qsizetype left = m_samples.size() - m_written;
+    if (left <= 0) {
+        m_timer.stop();
+        m_samples.clear();
+        return;
+    }
+    if (!m_device) {
+        // No output: the tone is not heard, and not played late when one comes.
+        m_samples.clear();
+        m_timer.stop();
+        return;
+    }
+    if (!m_timer.isActive())
+        m_timer.start();
+    qsizetype room = std::min<qsizetype>(left, m_sink->bytesFree());
+    room -= room % kToneBytesPerFrame;
+    if (room > 0)
+        m_written += std::max<qint64>(0, m_device->write(m_samples.constData() + m_written, room));
+}
+
+} // namespace corvalen

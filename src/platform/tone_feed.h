@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+class QAudioSink;
+class QIODevice;
+
+namespace corvalen {
+
+// Hands the tone asked for last to the output, from its first sample to its last, a few
+// milliseconds ahead of the sound server: the server holds little, so a tone starts at once and a
+// new one cuts the old one off. Between tones nothing is written and the timer sleeps.
+class ToneFeed : public QObject {
+    Q_OBJECT
+public:
+    explicit ToneFeed(QObject* parent = nullptr);
+
+    // Where the samples go; null while there is no output. A tone under way goes on there.
+    void setOutput(QAudioSink* sink);
+    // Cuts off the tone playing, if any, and plays this one from its start.
+    void play(const QByteArray& samples);
+    void stop() { play({}); }
+
+private:
+    void feed();
+
+    QAudioSink* m_sink = nullptr;
+    QIODevice* m_device = nullptr;
+    QByteArray m_samples;
+    qsizetype m_written = 0;
+    QTimer m_timer;
+};
+
+} // namespace corvalen
