@@ -60,7 +60,7 @@ WebEnginePane::WebEnginePane(QWebEngineProfile* profile, QWidget* parent, const 
     , m_page(new SilentPage(profile, m_view))
     , m_name(name)
     , m_shell(shell)
-    , m_lifecycle(*this, givesBackHidden)
+    , m_lifecycle(*this, *this, givesBackHidden)
     , m_trimmer(trimmer)
 {
     m_clock.start();
@@ -234,6 +234,11 @@ void WebEnginePane::fence(quint64 load)
 QUrl WebEnginePane::shownUrl() const
 {
     return m_page->url();
+}
+
+bool WebEnginePane::rendererLives() const
+{
+    return m_page->renderProcessPid() > 0;
 }
 
 void WebEnginePane::armTimer(PaneTimer timer, int ms)

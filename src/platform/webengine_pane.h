@@ -22,7 +22,7 @@ class SilentPage;
 
 // A browser pane on Qt WebEngine: the engine's events go to the pane's lifecycle, which decides
 // what each means; this class only carries its decisions out on the page.
-class WebEnginePane : public QObject, public BrowserPane, private PaneEngine {
+class WebEnginePane : public QObject, public BrowserPane, private PaneEngine, private PaneReports {
     Q_OBJECT
 public:
     // A pane that `givesBackHidden` gives its page's memory back while its window hides it.
@@ -61,9 +61,12 @@ private:
     void fence(quint64 load) override;
     PageKeeping recommended() const override;
     QUrl shownUrl() const override;
+    bool rendererLives() const override;
     qint64 elapsedMs() const override { return m_clock.elapsed(); }
     void armTimer(PaneTimer timer, int ms) override;
     void disarmTimer(PaneTimer timer) override;
+
+    // What the lifecycle tells the program.
     void downloadBegin() override { DownloadBegin.raise(); }
     void downloadComplete() override { DownloadComplete.raise(); }
     void documentComplete(const QString& url) override { DocumentComplete.raise(Object(), url); }

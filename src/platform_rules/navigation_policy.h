@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QLoggingCategory>
-
 class QUrl;
 
 namespace corvalen {
-
-Q_DECLARE_LOGGING_CATEGORY(lcPanes)
 
 // The addresses a pane, or a pop-up that no pane takes, may show: web pages, a blank page and
 // the maker's pages built into the program. Anything else (files, a shop app's own links,

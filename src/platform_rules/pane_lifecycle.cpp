@@ -2,6 +2,7 @@
 
 #include "platform_rules/error_page.h"
 #include "platform_rules/navigation_policy.h"
+#include "platform_rules/pane_log.h"
 
 namespace corvalen {
 
@@ -12,9 +13,8 @@ constexpr int kGiveBackDelayMs = 1000;
 // A page whose renderer keeps dying is reloaded a few times a minute, not in a loop.
 constexpr std::size_t kMaxCrashReloads = 3;
 constexpr qint64 kCrashWindowMs = 60000;
-// A page whose load ended before its document was parsed is read again until it is. Even a page
-// of many megabytes answers its read within a second or two: one that does not has a dead or
-// hung renderer.
+// A page whose load ended before its document was parsed is read again until it is. A read that
+// gets no answer for long is asked again while the renderer lives: a busy computer is no crash.
 constexpr int kReadAgainMs = 250;
 constexpr int kMaxReadsAgain = 20;
 constexpr int kReadTimeoutMs = 10000;
@@ -25,8 +25,9 @@ bool isInline(const QUrl& url)
 }
 } // namespace
 
-PaneLifecycle::PaneLifecycle(PaneEngine& engine, bool givesBackHidden)
+PaneLifecycle::PaneLifecycle(PaneEngine& engine, PaneReports& reports, bool givesBackHidden)
     : m_engine(engine)
+    , m_reports(reports)
     , m_givesBackHidden(givesBackHidden)
 {
 }
@@ -34,41 +35,42 @@ PaneLifecycle::PaneLifecycle(PaneEngine& engine, bool givesBackHidden)
 void PaneLifecycle::navigate(const QUrl& url)
 {
     const bool noAddress = !url.isValid() || url.isEmpty();
-    if (m_state == State::Closed)
+    if (!allows(Trigger::Ask))
         return;
     if (!noAddress && !isNavigable(url)) {
         qCInfo(lcPanes) << "refused to open a" << url.scheme() << "address";
         return;
     }
-    m_address = url;
-    noAddress ? showErrorPage(url) : ask(url);
+    m_reportOwed = true;
+    noAddress ? showErrorPage(url) : ask(url, url);
 }
 
 // A refresh over a load still running asks for that load again, not for the page before it; one
 // of our error page retries the address that failed.
 void PaneLifecycle::refresh()
 {
-    if (m_state != State::Closed && !m_address.isEmpty())
-        ask(m_address, m_state == State::Shown);
+    if (!allows(Trigger::Ask) || (m_load.address.isEmpty() && !m_load.errorPage))
+        return; // nothing was ever asked for
+    m_reportOwed = true;
+    if (m_load.address.isEmpty())
+        return showErrorPage(m_load.address);
+    // Only a page read stands committed, for the engine's own reload.
+    ask(m_load.address, m_load.address, m_state == State::Shown);
 }
 
-void PaneLifecycle::ask(const QUrl& url, bool reload)
+void PaneLifecycle::ask(const QUrl& url, const QUrl& address, bool reload)
 {
-    // Any other load withdraws our error page, and ends what it stood for: a retry of the
-    // address that failed is a page like any other.
-    m_errorPageAsked = m_onErrorPage = isInline(url);
-    m_engine.disarmTimer(PaneTimer::Discard);
-    // Reads and events still underway belong to the loads before.
-    ++m_load;
     moveTo(State::Asked, Trigger::Ask);
-    m_engine.fence(m_load);
+    m_load.address = address;
+    m_load.errorPage = m_load.errorPageOpen = isInline(url);
+    m_engine.fence(m_load.number);
     reload ? m_engine.reload() : m_engine.load(url);
 }
 
 void PaneLifecycle::showErrorPage(const QUrl& failed)
 {
-    m_errorPageFor = m_address = failed;
-    ask(errorPageAddress(failed));
+    m_errorPageFor = failed;
+    ask(errorPageAddress(failed), failed);
 }
 
 // The engine takes no inline page but those the pane asked for: any that loads is our error page.
@@ -82,9 +84,9 @@ bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
     if (isNavigable(url))
         return true;
     // Of inline pages, only the one error page the pane asked for, once.
-    if (isInline(url) && isMainFrame && m_errorPageAsked
+    if (isInline(url) && isMainFrame && m_load.errorPageOpen
         && url == errorPageAddress(*m_errorPageFor)) {
-        m_errorPageAsked = false;
+        m_load.errorPageOpen = false;
         return true;
     }
     qCInfo(lcPanes) << "refused a navigation to a" << url.scheme() << "address";
@@ -93,48 +95,42 @@ bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
 
 void PaneLifecycle::fencePassed(quint64 load)
 {
-    if (load == m_load && m_state == State::Asked)
+    if (load == m_load.number && allows(Trigger::Fence))
         moveTo(State::Loading, Trigger::Fence);
 }
 
 // A stretch of loading that the page begins is a load of ours whatever its first address: a
 // page that goes to a shop app's link may go on to a page of the shop before the refusal ends
-// the stretch. A refused address moves nothing and begins no download. The start of a load asked
-// for may carry another address (folded into the engine's own reload): what was asked stands.
+// the stretch. A refused address begins no download. The start of a load asked for may carry
+// another address (folded into the engine's own reload): what was asked stands.
 void PaneLifecycle::loadStarted(const QUrl& url)
 {
-    const bool pagesOwn = m_state != State::Loading;
-    if ((pagesOwn && !beginsPagesOwnLoad()) || !isNavigable(url))
-        return;
-    if (pagesOwn)
-        m_address = url;
-    m_engine.downloadBegin();
+    const bool ours = allows(Trigger::Begin);
+    if (!ours && !allows(Trigger::Start))
+        return; // posted before a load asked for, or into a page that crashed, went or closed
+    if (!ours)
+        beginPagesOwnLoad(url);
+    if (isNavigable(url))
+        m_reports.downloadBegin();
 }
 
-// The page goes somewhere by itself: reads underway are of the page before, and a page frozen
-// just after the navigation began must run to load. False in states whose events belong to no
-// load of ours: posted before a load asked for, or into a page that crashed, went or closed.
-bool PaneLifecycle::beginsPagesOwnLoad()
+void PaneLifecycle::beginPagesOwnLoad(const QUrl& url)
 {
-    const State from = m_state;
-    if (from != State::Idle && from != State::Reading && from != State::Shown
-        && from != State::ErrorPage && from != State::Frozen)
-        return false;
-    ++m_load;
-    m_engine.disarmTimer(PaneTimer::Discard);
+    // A frozen page whose own navigation began must run to load it.
+    const bool frozen = m_state == State::Frozen;
     moveTo(State::Loading, Trigger::Start);
-    if (from == State::Frozen)
+    if (isNavigable(url))
+        m_load.address = url;
+    if (frozen)
         m_engine.wake();
-    return true;
 }
 
 void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
 {
-    // Ends in any other state belong to no load of ours.
-    if (m_state != State::Loading)
-        return;
+    if (!allows(Trigger::End))
+        return; // it belongs to no load of ours
     if (isNavigable(url))
-        m_engine.downloadComplete();
+        m_reports.downloadComplete();
     const QUrl shown = m_engine.shownUrl();
     const bool pageShown = isNavigable(shown) || isOwnErrorPage(shown);
     switch (end) {
@@ -150,12 +146,12 @@ void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
     }
     if (isOwnErrorPage(url)) {
         // Our own page failed too: say so without loading anything more.
-        m_onErrorPage = true;
-        m_address = *m_errorPageFor;
         moveTo(State::ErrorPage, Trigger::End);
+        m_load.errorPage = true;
+        m_load.address = *m_errorPageFor;
         m_document = Document { noPageTitle(), std::nullopt };
         m_reported.clear();
-        return m_engine.documentComplete(m_address.toString());
+        return report();
     }
     // Another navigation that failed (one the page's onload began) leaves the page shown to be
     // read; a page that failed itself, or one that never came, leaves our error page.
@@ -166,39 +162,38 @@ void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
 
 void PaneLifecycle::read(const QUrl& shown, const std::optional<QUrl>& failed)
 {
-    m_failedLoad = failed;
-    m_onErrorPage = isOwnErrorPage(shown);
-    m_address = m_onErrorPage ? *m_errorPageFor : shown;
-    m_readsAgain = 0;
     moveTo(State::Reading, Trigger::End);
+    m_load.failed = failed;
+    m_load.errorPage = isOwnErrorPage(shown);
+    m_load.address = m_load.errorPage ? *m_errorPageFor : shown;
     askRead();
 }
 
 void PaneLifecycle::askRead()
 {
-    m_engine.readDocument(m_load, m_reported);
+    m_engine.readDocument(m_load.number, m_reported);
     m_engine.armTimer(PaneTimer::ReadTimeout, kReadTimeoutMs);
 }
 
 void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>& read)
 {
     // Results of an earlier load, of a crashed renderer or of a pane going away are dropped.
-    if (load != m_load)
+    if (load != m_load.number)
         return;
-    if (m_state == State::Shown || m_state == State::ErrorPage)
+    if (allows(Trigger::Retitle))
         return followTitle(read);
-    if (m_state != State::Reading)
+    if (!allows(Trigger::Read))
         return;
     m_engine.disarmTimer(PaneTimer::ReadTimeout);
-    if (read && !read->parsed && m_readsAgain < kMaxReadsAgain) {
-        ++m_readsAgain;
+    if (read && !read->parsed && m_load.readsAgain < kMaxReadsAgain) {
+        ++m_load.readsAgain;
         return m_engine.armTimer(PaneTimer::ReadAgain, kReadAgainMs);
     }
-    // A document is reported once: a load that ended with the page reported still shown (one
-    // cut short before its page came) has nothing new, nor has a read that brought nothing.
+    // A load that ended with the page reported still shown (one cut short before its page came)
+    // brings no new document, nor does a read that brought nothing.
     const bool fresh = read && (read->identity.isEmpty() || read->identity != m_reported);
-    if (!fresh && m_failedLoad)
-        return showErrorPage(*m_failedLoad);
+    if (!fresh && m_load.failed)
+        return showErrorPage(*m_load.failed);
     if (!read)
         qCWarning(lcPanes) << "could not read a document";
     followTitle(read);
@@ -206,13 +201,21 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
         m_document = read->document;
         m_reported = read->identity;
         // The page read may be newer than the load that ended: it goes by its own address.
-        if (!m_onErrorPage && !read->address.isEmpty())
-            m_address = read->address;
+        if (!m_load.errorPage && !read->address.isEmpty())
+            m_load.address = read->address;
     }
-    moveTo(m_onErrorPage ? State::ErrorPage : State::Shown, Trigger::Read);
+    moveTo(m_load.errorPage ? State::ErrorPage : State::Shown, Trigger::Read);
     considerGivingBack();
-    if (fresh)
-        m_engine.documentComplete(m_address.toString());
+    // The program hears of every load it asked for, even one that brought the same page again;
+    // of the page's own loads, only those that brought a new one.
+    if (fresh || (read && m_reportOwed))
+        report();
+}
+
+void PaneLifecycle::report()
+{
+    m_reportOwed = false;
+    m_reports.documentComplete(m_load.address.toString());
 }
 
 // A title that a script set on the page reported is the document's title from then on.
@@ -226,16 +229,15 @@ void PaneLifecycle::titleChanged()
 {
     // The title a script sets after the load is read again; the engine's own title (the address
     // of a page without one) is no page's title.
-    if ((m_state == State::Shown || m_state == State::ErrorPage) && m_document)
-        m_engine.readDocument(m_load, m_reported);
+    if (allows(Trigger::Retitle) && m_document)
+        m_engine.readDocument(m_load.number, m_reported);
 }
 
 void PaneLifecycle::rendererCrashed()
 {
     // A page given back lets its renderer go: that is no crash.
-    if (m_state == State::GivenBack || m_state == State::Crashed || m_state == State::Closed)
+    if (!allows(Trigger::Crash))
         return;
-    ++m_load;
     moveTo(State::Crashed, Trigger::Crash);
     m_engine.armTimer(PaneTimer::Recovery, 0);
 }
@@ -248,15 +250,15 @@ void PaneLifecycle::recover()
     while (!m_crashReloads.empty() && now - m_crashReloads.front() >= kCrashWindowMs)
         m_crashReloads.pop_front();
     const bool spent = m_crashReloads.size() >= kMaxCrashReloads;
-    if (spent && m_onErrorPage) {
+    if (spent && m_load.errorPage) {
         const qint64 waitMs = m_crashReloads.front() + kCrashWindowMs - now;
         return m_engine.armTimer(PaneTimer::Recovery, static_cast<int>(waitMs));
     }
     if (!spent)
         m_crashReloads.push_back(now);
-    if (spent || m_onErrorPage || m_address.isEmpty())
-        return showErrorPage(m_address);
-    ask(m_address);
+    if (spent || m_load.errorPage || m_load.address.isEmpty())
+        return showErrorPage(m_load.address);
+    ask(m_load.address, m_load.address);
 }
 
 void PaneLifecycle::setRunsWhileHidden(bool runs)
@@ -279,19 +281,17 @@ void PaneLifecycle::shown()
 
 void PaneLifecycle::close()
 {
-    if (m_state == State::Closed)
+    if (!allows(Trigger::Close))
         return;
-    ++m_load;
+    m_reportOwed = false;
     moveTo(State::Closed, Trigger::Close);
-    for (PaneTimer timer : kPaneTimers)
-        m_engine.disarmTimer(timer);
 }
 
 // Only a page read and reported goes: not our error page (it could not be loaded again from its
 // address), not a load underway, and never a page that the program still uses while hidden.
 bool PaneLifecycle::mayGiveBack() const
 {
-    return m_givesBackHidden && m_hidden && !m_runsWhileHidden && m_state == State::Shown;
+    return m_givesBackHidden && m_hidden && !m_runsWhileHidden && allows(Trigger::Freeze);
 }
 
 void PaneLifecycle::considerGivingBack()
@@ -305,7 +305,7 @@ void PaneLifecycle::considerGivingBack()
 void PaneLifecycle::giveBack()
 {
     const PageKeeping keeping = m_engine.recommended();
-    if (m_state == State::Frozen && m_hidden && !m_runsWhileHidden
+    if (allows(Trigger::Discard) && m_hidden && !m_runsWhileHidden
         && keeping == PageKeeping::Discarded) {
         moveTo(State::GivenBack, Trigger::Discard);
         return m_engine.discard();
@@ -320,25 +320,29 @@ void PaneLifecycle::giveBack()
 void PaneLifecycle::recommendationChanged(PageKeeping keeping)
 {
     if (keeping != PageKeeping::Active)
-        m_state == State::Frozen ? giveBack() : considerGivingBack();
+        allows(Trigger::Discard) ? giveBack() : considerGivingBack();
 }
 
 void PaneLifecycle::lifecycleChanged(bool active)
 {
-    if (active && (m_state == State::Frozen || m_state == State::GivenBack))
+    if (active && allows(Trigger::Wake))
         moveTo(State::Shown, Trigger::Wake);
 }
 
+// Each timer runs only in the states it was armed for: the moves out of them stop it.
 void PaneLifecycle::timerFired(PaneTimer timer)
 {
-    if (timer == PaneTimer::Discard)
-        giveBack();
-    else if (timer == PaneTimer::Recovery && m_state == State::Crashed)
-        recover();
-    else if (timer == PaneTimer::ReadAgain && m_state == State::Reading)
-        askRead();
-    else if (timer == PaneTimer::ReadTimeout && m_state == State::Reading)
-        rendererCrashed();
+    switch (timer) {
+    case PaneTimer::Discard:
+        return giveBack();
+    case PaneTimer::Recovery:
+        return recover();
+    case PaneTimer::ReadAgain:
+        return askRead();
+    case PaneTimer::ReadTimeout:
+        // A renderer that lives is only slow; a dead one is recovered like a crash.
+        return m_engine.rendererLives() ? askRead() : rendererCrashed();
+    }
 }
 
 } // namespace corvalen

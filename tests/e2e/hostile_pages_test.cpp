@@ -2,6 +2,7 @@
 #include "hostile_server.h"
 #include "real_program.h"
 #include "shop_simulation.h"
+#include "sound_server.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -337,6 +338,28 @@ TEST_F(HostilePagesTest, RefreshStartedBeforeASlowPageArrivesEndsInThatPage)
         expectNoDialogAnywhere(page.name);
         expectGoodPageCountedAgain(page.name);
     }
+}
+
+// A refresh answered with no content leaves the list shown, and the watch judges it again.
+TEST_F(HostilePagesTest, AListThatAnswersARefreshWithNoContentSoundsTheToneAgain)
+{
+    ASSERT_TRUE(sound_server::isRunning()) << "run under scripts/with-sound-server.sh";
+    SinkRecorder speakers(QStringLiteral("speakers"));
+    ASSERT_TRUE(speakers.waitUntilRecording());
+    Form1& f = form();
+    RealProgram::click(f.Check1);
+    RealProgram::click(f.Option1(1)); // "6~10件": the list of 6
+    refresh();
+    ASSERT_EVENTUALLY_EQ(real->components.tones.size(), 1, kPageMs);
+    runEvents(1500);
+    hostile.setReply(kList, whole(QByteArray(), QByteArray(), 204));
+    const int before = completed;
+    refresh();
+    EXPECT_EVENTUALLY_EQ(completed, before + 1, kPageMs);
+    EXPECT_EVENTUALLY_EQ(real->components.tones.size(), 2, kPageMs);
+    runEvents(1500);
+    EXPECT_EQ(speakers.sounds().size(), 2);
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("6"));
 }
 
 TEST_F(HostilePagesTest, InvalidCertificateShowsNoPage)

@@ -17,7 +17,7 @@ enum class Act {
     Navigate, Refresh, Hide, Show, Runs, // the program
     Deliver, Answer, Network, Finish, // the engine goes on
     StopItself, AppClick, PageGoes, Title, Crash, Keep, // the page
-    Wait, // time passes: the next timer fires
+    Wait, Busy, // time passes: the next timer fires; the computer is too busy to answer reads
     Count
 };
 // clang-format on
@@ -26,22 +26,40 @@ struct Step {
     int arg;
 };
 
-// The addresses the program and the page go to, and what the network answers for each.
-inline QUrl target(int arg)
+// How the site answers a refresh: as its address would, with no content, by sending it on to a
+// shop app's address, or not at all.
+enum class Answer { AsAddress, NoContent, RefusedRedirect, Failure };
+
+// What an address brings when the network answers it.
+enum class Brings { List, Other, Failure, HttpError, NoContent, Download, NoAddress, Inline };
+constexpr int kBringsCount = 8;
+inline Brings brings(int arg)
 {
-    static const char* const paths[]
+    return Brings(arg % kBringsCount);
+}
+
+inline QUrl target(Brings what)
+{
+    static const char* const paths[kBringsCount]
         = { "/list", "/other", "/fail", "/http", "/204", "/download", "", "data:text/html,x" };
-    const QString path = QString::fromLatin1(paths[arg % 8]);
+    const QString path = QString::fromLatin1(paths[int(what)]);
     return QUrl(path.startsWith(QLatin1Char('/')) ? QStringLiteral("http://shop") + path : path);
+}
+inline Brings broughtBy(const QUrl& url)
+{
+    for (int i = 0; i < kBringsCount; ++i)
+        if (target(Brings(i)) == url)
+            return Brings(i);
+    return Brings::Other;
 }
 
 // A Qt WebEngine 6.4 page as the lifecycle meets it. It turns the pane's requests and what the
 // page does into the engine's events, in the engine's order, and writes down every rule of the
 // lifecycle that it sees broken.
-class SimulatedPage : public PaneEngine {
+class SimulatedPage : public PaneEngine, public PaneReports {
 public:
     explicit SimulatedPage(bool givesBackHidden = true)
-        : pane(*this, givesBackHidden)
+        : pane(*this, *this, givesBackHidden)
     {
     }
     PaneLifecycle pane;
@@ -49,73 +67,63 @@ public:
 
     void play(Step s)
     {
-        // The program moves on: a page not yet reported is owed nothing more.
-        const auto request = [this](auto call) {
-            m_owed.reset(), m_askedSinceCommit = m_inRequest = true, call(), m_inRequest = false;
-        };
-        // A shop's page runs scripts; our error page and a blank one do not.
-        const bool live = m_doc && !m_frozen && m_doc->url.scheme() == QLatin1String("http");
         switch (s.act) {
-        case Act::Navigate: // a page, a failure, no page; an inline page is refused at once
-            if (s.arg % 8 == 7)
-                return pane.navigate(target(s.arg));
-            m_wanted = s.arg % 8 < 2 || s.arg % 8 == 3 ? target(s.arg) : QUrl();
-            m_noPageAsked = s.arg % 8 == 4 || s.arg % 8 == 5;
-            return request([&] { pane.navigate(target(s.arg)); });
+        case Act::Navigate:
+            return navigate(brings(s.arg));
         case Act::Refresh:
-            return request([&] { pane.refresh(); });
+            m_engine.nextAnswer = Answer(s.arg % 4);
+            // A refresh that brings no page leaves the page before it.
+            if (m_engine.nextAnswer != Answer::AsAddress)
+                m_program.wanted = {};
+            return request([this] { pane.refresh(); });
         case Act::Hide: // the page is hidden before the pane hears of it
-            return m_visible = false, recommend(), pane.hidden();
+            m_program.visible = false;
+            recommend();
+            return pane.hidden();
         case Act::Show: // the page is shown (and woken) before the pane hears of it
-            return m_visible = true, wake(), recommend(), pane.shown();
+            m_program.visible = true;
+            wake();
+            recommend();
+            return pane.shown();
         case Act::Runs:
-            return m_runs = s.arg % 2, pane.setRunsWhileHidden(m_runs);
+            m_program.runs = s.arg % 2;
+            return pane.setRunsWhileHidden(m_program.runs);
         case Act::Deliver: // posted events arrive in the order they were posted
-            if (!m_queue.empty())
-                deliverFirst();
-            return;
+            return deliverFirst();
         case Act::Answer: // reads are answered in any order, late
-            if (!m_reads.empty())
-                answer(s.arg % m_reads.size());
+            if (!m_engine.reads.empty())
+                answer(s.arg % m_engine.reads.size());
             return;
         case Act::Network:
             return network();
-        case Act::Finish: // the page's last resource comes: it is parsed and loaded
-            if (m_doc && !m_frozen && m_docLoading)
-                onloadRan(),
-                    endUnlessNavigating(
-                        m_doc->url.path() == QLatin1String("/http") ? Failed : Succeeded,
-                        m_doc->url);
-            return;
-        case Act::StopItself: // window.stop() while a picture still comes: parsed now or later
-            if (live && m_docLoading)
-                m_docLoading = false, m_doc->parsedAt = m_now + 300 * (s.arg % 16),
-                cancelNavigation(), end(Stopped, m_doc->url);
-            return;
-        case Act::AppClick: // refused; during a load (from onload) it ends that load
-            if (live && m_loading)
-                onloadRan(), cancelNavigation(), end(Stopped, kApp);
-            else if (live)
-                post([this] { pane.loadStarted(kApp); }),
-                    post([this] { pane.loadEnded(LoadEnd::Stopped, kApp); });
-            return;
-        case Act::PageGoes: // a link or a script; during the load, from the page's onload
-            if (live)
-                onloadRan(), m_wanted = {}, m_owed.reset(), m_askedSinceCommit = true,
-                             m_errorPageAsked = false, navigateTo(pageTarget(s.arg));
-            return;
+        case Act::Finish:
+            return finish();
+        case Act::StopItself:
+            return stopItself(s.arg);
+        case Act::AppClick:
+            return appClick();
+        case Act::PageGoes:
+            return pageGoes(s.arg);
         case Act::Title:
-            if (live)
-                m_doc->title = QStringLiteral("T%1").arg(s.arg), pane.titleChanged();
-            return;
+            if (!live())
+                return;
+            m_page.doc->title = QStringLiteral("T%1").arg(s.arg);
+            return pane.titleChanged();
         case Act::Crash: // also while frozen; reads underway are answered only at destruction
-            if (m_doc && !m_crashed)
+            if (m_page.doc && !m_engine.crashed)
                 crash();
             return;
         case Act::Keep: // a page it opened lives, or goes again; or a form holds typed input
-            return (s.arg % 2 ? m_opener = !m_opener : m_typed = true), recommend();
+            if (s.arg % 2)
+                m_page.opener = !m_page.opener;
+            else
+                m_page.typed = true;
+            return recommend();
         case Act::Wait:
             return fireNextTimer(10000 * (1 + s.arg % 6));
+        case Act::Busy:
+            m_engine.busy = true;
+            return fireNextTimer(0);
         case Act::Count:
             return;
         }
@@ -124,16 +132,17 @@ public:
     // Lets everything run out, then checks the rules that hold once nothing more happens.
     void settle()
     {
+        m_engine.busy = false;
         for (int i = 0; i < 5000; ++i) {
-            if (!m_queue.empty())
+            if (!m_engine.queue.empty())
                 deliverFirst();
-            else if (!m_reads.empty())
+            else if (!m_engine.reads.empty())
                 answer(0);
-            else if (m_pending && !m_frozen && !m_discarded)
+            else if (m_engine.pending && !m_engine.frozen && !m_engine.discarded)
                 network();
-            else if (m_docLoading && !m_frozen)
-                play({ Act::Finish, 0 });
-            else if (!m_timers.empty())
+            else if (m_page.loading && !m_engine.frozen)
+                finish();
+            else if (!m_engine.timers.empty())
                 fireNextTimer(0);
             else
                 return atRest();
@@ -144,8 +153,10 @@ public:
     void close()
     {
         pane.close();
-        m_closed = true, m_owed.reset();
-        for (quint64 load : m_deadReads) // a dead renderer answers as the page goes
+        m_program.closed = true;
+        m_program.reportOwed = false;
+        m_checks.owed.reset();
+        for (quint64 load : m_engine.deadReads) // a dead renderer answers as the page goes
             pane.documentRead(load, std::nullopt);
         settle();
     }
@@ -154,22 +165,34 @@ public:
     void load(const QUrl& url) override
     {
         opened("loaded after close");
-        const bool inline_ = url.scheme() == QLatin1String("data");
+        const bool inline_ = isInline(url);
         expect(isNavigable(url) || inline_, "asked to load a refused address");
-        if (!m_inRequest)
+        // Our error page stands for a failure, a crash, or an address that is none.
+        expect(!inline_ || m_program.inRequest || m_checks.afterCrash
+                || m_checks.lastEnd == LoadEnd::Failed,
+            "showed our error page where nothing failed");
+        if (!m_program.inRequest)
             reloadAfterCrash(!inline_);
-        expect(!m_crashOnErrorPage || m_inRequest || inline_,
+        expect(!m_checks.crashOnErrorPage || m_program.inRequest || inline_,
             "a crash on our error page loaded from the network");
-        m_afterCrash = m_crashOnErrorPage = false;
-        m_lastErrorPage = inline_ ? url : m_lastErrorPage;
-        ++m_serial, m_ownPage = url, m_errorPageAsked = inline_, wake(), navigateTo(url);
+        m_checks.afterCrash = false;
+        m_checks.crashOnErrorPage = false;
+        if (inline_)
+            m_engine.lastErrorPage = url;
+        ++m_engine.serial;
+        m_engine.ownPage = url;
+        m_checks.errorPageAsked = inline_;
+        wake();
+        navigateTo(url);
     }
     void reload() override // reloads the page committed, not one still loading
     {
         opened("reloaded after close");
-        ++m_serial, m_errorPageAsked = false, wake();
-        if (!m_committed.isEmpty())
-            navigateTo(m_committed);
+        ++m_engine.serial;
+        m_checks.errorPageAsked = false;
+        wake();
+        if (!m_engine.committed.isEmpty())
+            navigateTo(m_engine.committed);
     }
     void fence(quint64 load) override
     {
@@ -179,64 +202,82 @@ public:
     void readDocument(quint64 load, const QString& reported) override
     {
         opened("read after close");
-        if (m_discarded) // answered at once, inside the request
+        if (m_engine.discarded) // answered at once, inside the request
             return pane.documentRead(load, std::nullopt);
-        if (m_crashed)
-            return m_deadReads.push_back(load);
-        m_reads.push_back({ load, reported, m_now, m_endsDelivered });
+        if (m_engine.crashed)
+            return m_engine.deadReads.push_back(load);
+        m_engine.reads.push_back({ load, reported, m_engine.now, m_checks.endsDelivered });
     }
     void freeze() override
     {
         opened("froze after close");
-        expect(!m_visible && !m_runs && !isErrorPage() && m_recommended != PageKeeping::Active,
+        expect(mayGo() && m_engine.recommended != PageKeeping::Active,
             "froze a page it must keep running");
-        m_frozen = true, pane.lifecycleChanged(false), recommend();
+        m_engine.frozen = true;
+        pane.lifecycleChanged(false);
+        recommend();
     }
     void wake() override
     {
         opened("woke after close");
-        // A page given back comes back blank, and reloads its address.
-        if (std::exchange(m_discarded, false))
-            m_doc = Doc { m_nextDoc++, QUrl(QStringLiteral("about:blank")), QString(), 0 },
-            pane.lifecycleChanged(true), navigateTo(m_committed);
-        else if (std::exchange(m_frozen, false))
+        if (std::exchange(m_engine.discarded, false)) {
+            // A page given back comes back blank, and reloads its address.
+            m_page.doc = Doc { m_page.nextDoc++, QUrl(QStringLiteral("about:blank")), {}, 0 };
             pane.lifecycleChanged(true);
+            navigateTo(m_engine.committed);
+        } else if (std::exchange(m_engine.frozen, false)) {
+            pane.lifecycleChanged(true);
+        }
     }
     void discard() override
     {
         opened("discarded after close");
-        expect(!m_visible && !m_runs && !isErrorPage() && m_recommended == PageKeeping::Discarded,
+        expect(mayGo() && m_engine.recommended == PageKeeping::Discarded,
             "gave back a page it must keep");
-        end(Stopped, m_committed); // discarding a loading page posts its stop
-        for (const Read& read : std::exchange(m_reads, {}))
+        end(LoadEnd::Stopped, m_engine.committed); // discarding a loading page posts its stop
+        for (const Read& read : std::exchange(m_engine.reads, {}))
             post([this, read] { pane.documentRead(read.load, std::nullopt); });
-        m_pending.reset(), m_doc.reset(), m_docLoading = m_frozen = false, m_discarded = true;
-        pane.lifecycleChanged(false), recommend();
+        m_engine.pending.reset();
+        m_page.doc.reset();
+        m_page.loading = false;
+        m_engine.frozen = false;
+        m_engine.discarded = true;
+        pane.lifecycleChanged(false);
+        recommend();
     }
-    PageKeeping recommended() const override { return m_recommended; }
-    QUrl shownUrl() const override { return m_committed; }
-    qint64 elapsedMs() const override { return m_now; }
+    PageKeeping recommended() const override { return m_engine.recommended; }
+    QUrl shownUrl() const override { return m_engine.committed; }
+    bool rendererLives() const override { return m_page.doc && !m_engine.crashed; }
+    qint64 elapsedMs() const override { return m_engine.now; }
     void armTimer(PaneTimer timer, int ms) override
     {
-        opened("armed a timer after close"), m_timers[timer] = m_now + ms;
+        opened("armed a timer after close");
+        m_engine.timers[timer] = m_engine.now + ms;
     }
-    void disarmTimer(PaneTimer timer) override { m_timers.erase(timer); }
+    void disarmTimer(PaneTimer timer) override { m_engine.timers.erase(timer); }
+
+    // What the pane tells the program.
     void downloadBegin() override { opened("began a download after close"); }
     void downloadComplete() override { opened("completed a download after close"); }
     void documentComplete(const QString& url) override
     {
         opened("reported after close");
-        if (!expect(m_doc.has_value(), "reported with no page shown"))
+        if (!expect(m_page.doc.has_value(), "reported with no page shown"))
             return;
         const auto& read = pane.document();
-        expect(m_reported.insert(m_doc->id).second, "reported a page twice");
-        expect(read && read->Title == m_doc->title && read->bodyHtml == body(m_doc->id),
+        // A load the program asked for is reported once, whatever it brought; a load of the
+        // page's own only for a new page.
+        const bool fresh = m_checks.reported.insert(m_page.doc->id).second;
+        expect(std::exchange(m_program.reportOwed, false) || fresh, "reported a page twice");
+        expect(read && read->Title == m_page.doc->title && read->bodyHtml == body(m_page.doc->id),
             "reported another document than the one shown");
-        expect(m_now >= m_doc->parsedAt, "reported a page before it was parsed");
-        expect(m_endSerial == m_serial, "reported the end of a load before the one asked for");
-        expect(m_answeredEnds == m_endsDelivered, "used the read of a load before");
-        expect(url == m_doc->url.toString() || isErrorPage(), "reported under another address");
-        m_owed.reset();
+        expect(m_engine.now >= m_page.doc->parsedAt, "reported a page before it was parsed");
+        expect(m_checks.endSerial == m_engine.serial,
+            "reported the end of a load before the one asked for");
+        expect(m_checks.answeredEnds == m_checks.endsDelivered, "used the read of a load before");
+        expect(
+            url == m_page.doc->url.toString() || isErrorPage(), "reported under another address");
+        m_checks.owed.reset();
     }
 
 private:
@@ -252,44 +293,124 @@ private:
         qint64 asked;
         int ends; // how many load ends had arrived when it was asked for
     };
-    using enum LoadEnd;
     const QUrl kApp = QUrl(QStringLiteral("taobao://item/1"));
 
     static QString body(int id) { return QStringLiteral("body %1").arg(id); }
-    // Where a page goes: as the program may, or to an inline page: another, or the one error
-    // page the pane asked for last (its address can be guessed).
-    QUrl pageTarget(int arg) const
+    static bool isInline(const QUrl& url) { return url.scheme() == QLatin1String("data"); }
+    bool isErrorPage() const { return m_page.doc && isInline(m_page.doc->url); }
+    // A shop's page runs scripts; our error page and a blank one do not.
+    bool live() const
     {
-        return arg % 8 == 6 && !m_lastErrorPage.isEmpty() ? m_lastErrorPage
-                                                          : target(arg % 8 == 6 ? 7 : arg);
+        return m_page.doc && !m_engine.frozen && m_page.doc->url.scheme() == QLatin1String("http");
     }
-    bool isErrorPage() const { return m_doc && m_doc->url.scheme() == QLatin1String("data"); }
+    bool mayGo() const { return !m_program.visible && !m_program.runs && !isErrorPage(); }
     void fault(const char* what) { faults << QString::fromLatin1(what); }
-    bool expect(bool holds, const char* rule) { return holds || (fault(rule), false); }
-    void opened(const char* call) { expect(!m_closed, call); }
-    void post(std::function<void()> event) { m_queue.push_back(std::move(event)); }
+    bool expect(bool holds, const char* rule)
+    {
+        if (!holds)
+            fault(rule);
+        return holds;
+    }
+    void opened(const char* call) { expect(!m_program.closed, call); }
+    void post(std::function<void()> event) { m_engine.queue.push_back(std::move(event)); }
     void deliverFirst()
     {
-        auto event = std::move(m_queue.front());
-        m_queue.pop_front();
+        if (m_engine.queue.empty())
+            return;
+        auto event = std::move(m_engine.queue.front());
+        m_engine.queue.pop_front();
         event();
+    }
+
+    // The program moves on: a page not yet reported is owed nothing more, the request is.
+    template <typename Call> void request(Call call)
+    {
+        m_checks.owed.reset();
+        m_checks.askedSinceCommit = true;
+        m_program.reportOwed = true;
+        m_program.inRequest = true;
+        call();
+        m_program.inRequest = false;
+    }
+    // A page, a failure, no page; an inline page is refused at once.
+    void navigate(Brings what)
+    {
+        if (what == Brings::Inline)
+            return pane.navigate(target(what));
+        const bool page
+            = what == Brings::List || what == Brings::Other || what == Brings::HttpError;
+        m_program.wanted = page ? target(what) : QUrl();
+        m_program.noPageAsked = what == Brings::NoContent || what == Brings::Download;
+        m_engine.nextAnswer = Answer::AsAddress;
+        request([&] { pane.navigate(target(what)); });
+    }
+    // The page's last resource comes: it is parsed and loaded.
+    void finish()
+    {
+        if (!m_page.doc || m_engine.frozen || !m_page.loading)
+            return;
+        onloadRan();
+        const bool http = broughtBy(m_page.doc->url) == Brings::HttpError;
+        endUnlessNavigating(http ? LoadEnd::HttpError : LoadEnd::Succeeded, m_page.doc->url);
+    }
+    // window.stop() while a picture still comes: parsed now or later.
+    void stopItself(int arg)
+    {
+        if (!live() || !m_page.loading)
+            return;
+        m_page.loading = false;
+        m_page.doc->parsedAt = m_engine.now + 300 * (arg % 16);
+        cancelNavigation();
+        end(LoadEnd::Stopped, m_page.doc->url);
+    }
+    // Refused; during a load (from onload) it ends that load.
+    void appClick()
+    {
+        if (!live())
+            return;
+        if (m_engine.loading) {
+            onloadRan();
+            cancelNavigation();
+            return end(LoadEnd::Stopped, kApp);
+        }
+        post([this] { pane.loadStarted(kApp); });
+        post([this] { pane.loadEnded(LoadEnd::Stopped, kApp); });
+    }
+    // A link or a script; during the load, from the page's onload. It goes where the program
+    // may, or to an inline page: another, or the one error page the pane asked for last (its
+    // address can be guessed).
+    void pageGoes(int arg)
+    {
+        if (!live())
+            return;
+        onloadRan();
+        m_program.wanted = {};
+        m_checks.owed.reset();
+        m_checks.askedSinceCommit = true;
+        m_checks.errorPageAsked = false;
+        const bool guessed = brings(arg) == Brings::NoAddress && !m_engine.lastErrorPage.isEmpty();
+        navigateTo(guessed                         ? m_engine.lastErrorPage
+                : brings(arg) == Brings::NoAddress ? target(Brings::Inline)
+                                                   : target(brings(arg)));
     }
     // The page ends a navigation not yet answered: the page before stays.
     void cancelNavigation()
     {
-        if (std::exchange(m_pending, std::nullopt))
-            m_wanted = {}, m_errorPageAsked = false;
+        if (!std::exchange(m_engine.pending, std::nullopt))
+            return;
+        m_program.wanted = {};
+        m_checks.errorPageAsked = false;
     }
     // The page's load event ran: its own load is done.
     void onloadRan()
     {
-        if (std::exchange(m_docLoading, false))
-            m_doc->parsedAt = std::min(m_doc->parsedAt, m_now);
+        if (std::exchange(m_page.loading, false))
+            m_page.doc->parsedAt = std::min(m_page.doc->parsedAt, m_engine.now);
     }
     // A navigation that brings no page ends the stretch, unless the page shown still loads.
     void endUnlessNavigating(LoadEnd how, const QUrl& url)
     {
-        if (!m_pending && !m_docLoading)
+        if (!m_engine.pending && !m_page.loading)
             end(how, url);
     }
 
@@ -297,168 +418,242 @@ private:
     // replaces one that the network has not answered yet.
     void navigateTo(const QUrl& url)
     {
-        m_pending = url;
-        if (!std::exchange(m_loading, true))
+        m_engine.pending = url;
+        if (!std::exchange(m_engine.loading, true))
             post([this, url] { pane.loadStarted(url); });
     }
     // The one end of a stretch of loading, with the last address.
     void end(LoadEnd how, const QUrl& url)
     {
-        if (!std::exchange(m_loading, false))
+        if (!std::exchange(m_engine.loading, false))
             return;
-        const int serial = m_serial;
-        const bool http = url.path() == QLatin1String("/http");
-        // A load that ends with a page it brought owes that page a report, unless the pane
-        // is about to load again after a crash.
-        const int brought = m_doc && !m_askedSinceCommit ? m_doc->id : 0;
-        post([this, how, url, serial, http, brought] {
-            m_endSerial = serial, ++m_endsDelivered;
-            if (serial == m_serial && brought && !m_closed && m_doc && m_doc->id == brought
-                && !m_askedSinceCommit && !m_afterCrash && !m_reported.count(brought))
-                m_owed = brought;
-            pane.loadEnded(how == Failed && http ? LoadEnd::HttpError : how, url);
+        const int serial = m_engine.serial;
+        // A load that ends with a page it brought owes that page a report, unless the pane is
+        // about to load again after a crash.
+        const int brought = m_page.doc && !m_checks.askedSinceCommit ? m_page.doc->id : 0;
+        post([this, how, url, serial, brought] {
+            m_checks.endSerial = serial;
+            m_checks.lastEnd = how;
+            ++m_checks.endsDelivered;
+            const bool stillShown = m_page.doc && m_page.doc->id == brought;
+            if (serial == m_engine.serial && brought && stillShown && !m_program.closed
+                && !m_checks.askedSinceCommit && !m_checks.afterCrash
+                && !m_checks.reported.count(brought))
+                m_checks.owed = brought;
+            pane.loadEnded(how, url);
         });
         recommend();
     }
     // The network answers the navigation: refused, failed, no content, or a page committed.
     void network()
     {
-        if (!m_pending || m_frozen)
+        if (!m_engine.pending || m_engine.frozen)
             return;
-        const QUrl url = *std::exchange(m_pending, std::nullopt);
-        const bool inline_ = url.scheme() == QLatin1String("data");
+        const QUrl url = *std::exchange(m_engine.pending, std::nullopt);
+        const bool inline_ = isInline(url);
+        const Answer answer = inline_ ? Answer::AsAddress : m_engine.nextAnswer;
+        m_engine.nextAnswer = Answer::AsAddress;
+        if (answer == Answer::RefusedRedirect && !pane.acceptsNavigation(kApp, true))
+            return endUnlessNavigating(LoadEnd::Stopped, kApp);
         if (!pane.acceptsNavigation(url, true))
-            return endUnlessNavigating(Stopped, url);
-        expect(!inline_ || (url == m_ownPage && !std::exchange(m_ownPage, QUrl()).isEmpty()),
-            "took an inline page that the pane did not ask for");
-        const QString path = url.path();
-        if (path == QLatin1String("/fail"))
-            return endUnlessNavigating(Failed, url);
-        if (path == QLatin1String("/204") || path == QLatin1String("/download"))
-            return endUnlessNavigating(Stopped, url);
-        expect(!m_owed, "a page whose load ended was never read");
-        const QString title = inline_ ? noPageTitle() : QStringLiteral("page %1").arg(m_nextDoc);
-        m_doc = Doc { m_nextDoc++, url, title, std::numeric_limits<qint64>::max() };
-        m_committed = url, m_docLoading = true, m_crashed = m_askedSinceCommit = false, recommend();
+            return endUnlessNavigating(LoadEnd::Stopped, url);
+        const bool asked = url == m_engine.ownPage && !m_engine.ownPage.isEmpty();
+        expect(!inline_ || asked, "took an inline page that the pane did not ask for");
+        if (inline_)
+            m_engine.ownPage.clear();
+        const Brings what = answer == Answer::NoContent ? Brings::NoContent
+            : answer == Answer::Failure                 ? Brings::Failure
+                                                        : broughtBy(url);
+        switch (what) {
+        case Brings::Failure:
+            return endUnlessNavigating(LoadEnd::Failed, url);
+        case Brings::NoContent:
+        case Brings::Download:
+            return endUnlessNavigating(LoadEnd::Stopped, url);
+        default:
+            break;
+        }
+        expect(!m_checks.owed, "a page whose load ended was never read");
+        const QString title
+            = inline_ ? noPageTitle() : QStringLiteral("page %1").arg(m_page.nextDoc);
+        m_page.doc = Doc { m_page.nextDoc++, url, title, std::numeric_limits<qint64>::max() };
+        m_engine.committed = url;
+        m_page.loading = true;
+        m_engine.crashed = false;
+        m_checks.askedSinceCommit = false;
+        recommend();
     }
-    // A read runs in the document shown when it is answered; a page already reported gives no body.
+    // A read runs in the document shown when it is answered; a page already reported gives no
+    // body.
     void answer(std::size_t index)
     {
-        const Read read = m_reads[index];
-        m_reads.erase(m_reads.begin() + static_cast<std::ptrdiff_t>(index));
-        const QString id = QString::number(m_doc->id);
-        const bool known = id == read.reported;
-        m_answeredEnds = read.ends;
+        const Read read = m_engine.reads[index];
+        m_engine.reads.erase(m_engine.reads.begin() + static_cast<std::ptrdiff_t>(index));
+        const Doc& doc = *m_page.doc;
+        const QString id = QString::number(doc.id);
+        const auto shownBody = id == read.reported ? std::nullopt : std::optional(body(doc.id));
+        m_checks.answeredEnds = read.ends;
         pane.documentRead(read.load,
-            DocumentRead { { m_doc->title, known ? std::nullopt : std::optional(body(m_doc->id)) },
-                m_now >= m_doc->parsedAt, id, m_doc->url });
+            DocumentRead { { doc.title, shownBody }, m_engine.now >= doc.parsedAt, id, doc.url });
     }
     void crash()
     {
         // Our error page stands for a failed address from the pane's asking for it to the next
         // load asked for.
-        m_crashed = m_afterCrash = true,
-        m_crashOnErrorPage
-            = m_errorPageAsked && (isErrorPage() || (m_pending && *m_pending == m_ownPage));
-        m_owed.reset(), m_doc.reset(), m_docLoading = false;
-        for (const Read& read : std::exchange(m_reads, {}))
-            m_deadReads.push_back(read.load);
+        const bool errorPageLoading = m_engine.pending && *m_engine.pending == m_engine.ownPage;
+        m_checks.crashOnErrorPage = m_checks.errorPageAsked && (isErrorPage() || errorPageLoading);
+        m_engine.crashed = true;
+        m_checks.afterCrash = true;
+        m_checks.owed.reset();
+        m_page.doc.reset();
+        m_page.loading = false;
+        for (const Read& read : std::exchange(m_engine.reads, {}))
+            m_engine.deadReads.push_back(read.load);
         pane.rendererCrashed();
-        end(Stopped, m_committed);
+        end(LoadEnd::Stopped, m_engine.committed);
     }
     // A load of the pane's own after a crash (or a read that never came): at most three a minute
     // from the network, and none given up for our error page before three.
     void reloadAfterCrash(bool fromNetwork)
     {
-        if (!m_afterCrash)
-            return fromNetwork ? fault("loaded from the network by itself") : void();
-        while (!m_crashLoads.empty() && m_now - m_crashLoads.front().first >= 60000)
-            m_crashLoads.pop_front();
-        expect(fromNetwork || m_wanted.isEmpty() || m_crashOnErrorPage || m_crashLoads.size() >= 3,
+        if (!m_checks.afterCrash) {
+            expect(!fromNetwork, "loaded from the network by itself");
+            return;
+        }
+        auto& loads = m_checks.crashLoads;
+        while (!loads.empty() && m_engine.now - loads.front().first >= 60000)
+            loads.pop_front();
+        expect(fromNetwork || m_program.wanted.isEmpty() || m_checks.crashOnErrorPage
+                || loads.size() >= 3,
             "gave up on a crashed page before three reloads a minute");
-        m_crashLoads.push_back({ m_now, fromNetwork });
-        expect(
-            std::count_if(m_crashLoads.begin(), m_crashLoads.end(), [](auto l) { return l.second; })
-                <= 3,
-            "more than three crash reloads a minute");
+        loads.push_back({ m_engine.now, fromNetwork });
+        const auto fromTheNetwork = std::count_if(
+            loads.begin(), loads.end(), [](const auto& load) { return load.second; });
+        expect(fromTheNetwork <= 3, "more than three crash reloads a minute");
     }
 
     // As the engine decides it: visible, loading, crashed or with an opened page: active.
     void recommend()
     {
-        const PageKeeping now = m_discarded                      ? PageKeeping::Discarded
-            : m_visible || m_docLoading || m_crashed || m_opener ? PageKeeping::Active
-            : !m_frozen || m_typed                               ? PageKeeping::Frozen
-                                                                 : PageKeeping::Discarded;
-        if (std::exchange(m_recommended, now) != now)
+        const bool active
+            = m_program.visible || m_page.loading || m_engine.crashed || m_page.opener;
+        PageKeeping now = PageKeeping::Discarded;
+        if (!m_engine.discarded && active)
+            now = PageKeeping::Active;
+        else if (!m_engine.discarded && (!m_engine.frozen || m_page.typed))
+            now = PageKeeping::Frozen;
+        if (std::exchange(m_engine.recommended, now) != now)
             post([this, now] { pane.recommendationChanged(now); });
     }
-    // The next timer fires; with none armed, the clock moves on by `idleMs`.
+    // The next timer fires; with none armed, the clock moves on by `idleMs`. A live renderer
+    // answers a read within a second, unless the computer is busy.
     void fireNextTimer(qint64 idleMs)
     {
-        if (m_timers.empty())
-            return void(m_now += idleMs);
-        const auto next = std::min_element(m_timers.begin(), m_timers.end(),
-            [](const auto& a, const auto& b) { return a.second < b.second; });
-        const PaneTimer timer = next->first;
-        const qint64 due = next->second;
-        // A live renderer answers a read within a second.
-        while (!m_reads.empty() && m_reads.front().asked + 1000 <= due)
-            answer(0);
-        if (!m_timers.count(timer) || m_timers[timer] != due)
+        if (m_engine.timers.empty()) {
+            m_engine.now += idleMs;
             return;
-        m_now = std::max(m_now, due);
-        m_afterCrash = m_afterCrash || timer == PaneTimer::ReadTimeout; // taken for a crash
-        m_timers.erase(timer);
+        }
+        const auto [timer, due] = *std::min_element(m_engine.timers.begin(), m_engine.timers.end(),
+            [](const auto& a, const auto& b) { return a.second < b.second; });
+        while (!std::exchange(m_engine.busy, false) && !m_engine.reads.empty()
+            && m_engine.reads.front().asked + 1000 <= due)
+            answer(0);
+        if (!m_engine.timers.count(timer) || m_engine.timers[timer] != due)
+            return;
+        m_engine.now = std::max(m_engine.now, due);
+        m_engine.timers.erase(timer);
+        const bool slowRead = timer == PaneTimer::ReadTimeout && rendererLives();
+        m_checks.afterCrash = m_checks.afterCrash || (timer == PaneTimer::ReadTimeout && !slowRead);
         pane.timerFired(timer);
+        expect(!slowRead || pane.state() == PaneLifecycle::State::Reading,
+            "took a slow read for a crash");
     }
     // The rules that hold once nothing more happens.
     void atRest()
     {
         using S = PaneLifecycle::State;
         const S state = pane.state();
-        if (m_closed)
-            return void(expect(state == S::Closed, "the pane is open again after close"));
-        expect(state == S::Idle || state == S::Shown || state == S::ErrorPage || state == S::Frozen
-                || state == S::GivenBack || state == S::Closed,
-            "the pane waits for something that will not come");
-        // (Our error page, left shown by a load asked for since that brought no page, is not
-        // read again: its content is the pane's own.)
-        const bool leftErrorPage = isErrorPage() && m_askedSinceCommit;
-        expect(!m_owed && (!m_doc || m_reported.count(m_doc->id) || leftErrorPage),
+        if (m_program.closed) {
+            expect(state == S::Closed, "the pane is open again after close");
+            return;
+        }
+        const std::set<S> resting = { S::Idle, S::Shown, S::ErrorPage, S::Frozen, S::GivenBack };
+        expect(resting.count(state), "the pane waits for something that will not come");
+        const Doc* doc = m_page.doc ? &*m_page.doc : nullptr;
+        expect(!m_checks.owed && (!doc || m_checks.reported.count(doc->id)),
             "a page shown was never read");
+        expect(!m_program.reportOwed || !doc, "a load asked for was never reported");
         const bool claimsPage = state == S::Shown || state == S::Frozen;
-        expect(m_doc || (!claimsPage && (m_committed.isEmpty() || !m_visible || m_noPageAsked)),
-            "the pane is left without a page");
-        expect(m_wanted.isEmpty() || !m_doc || m_doc->url == m_wanted || isErrorPage(),
+        const bool mayLackPage
+            = m_engine.committed.isEmpty() || !m_program.visible || m_program.noPageAsked;
+        expect(doc || (!claimsPage && mayLackPage), "the pane is left without a page");
+        expect(m_program.wanted.isEmpty() || !doc || doc->url == m_program.wanted || isErrorPage(),
             "the page shown is not the one asked for");
-        expect(state != S::Shown || m_visible || m_runs || m_recommended == PageKeeping::Active,
+        expect(state != S::Shown || !mayGo() || m_engine.recommended == PageKeeping::Active,
             "a hidden page that could go is kept");
-        expect(state != S::Shown || !m_doc || !pane.document() || !m_reported.count(m_doc->id)
-                || pane.document()->Title == m_doc->title,
-            "the title is not the page's own");
+        const bool titled = !doc || !pane.document() || !m_checks.reported.count(doc->id)
+            || pane.document()->Title == doc->title;
+        expect(state != S::Shown || titled, "the title is not the page's own");
     }
 
-    std::deque<std::function<void()>> m_queue;
-    std::optional<Doc> m_doc;
-    std::optional<QUrl> m_pending;
-    QUrl m_committed, m_ownPage, m_wanted, m_lastErrorPage;
-    // Loading, as Qt reports it: one stretch from a start to an end; the page's own resources.
-    bool m_loading = false, m_docLoading = false;
-    bool m_frozen = false, m_discarded = false, m_crashed = false;
-    bool m_visible = true, m_runs = false, m_opener = false, m_typed = false;
-    bool m_closed = false, m_inRequest = false, m_askedSinceCommit = false;
-    bool m_afterCrash = false, m_crashOnErrorPage = false, m_noPageAsked = false;
-    bool m_errorPageAsked = false; // the last load the pane asked for is our error page
-    PageKeeping m_recommended = PageKeeping::Active;
-    std::deque<Read> m_reads;
-    std::vector<quint64> m_deadReads;
-    std::map<PaneTimer, qint64> m_timers;
-    std::deque<std::pair<qint64, bool>> m_crashLoads; // when, and whether from the network
-    std::set<int> m_reported;
-    std::optional<int> m_owed;
-    qint64 m_now = 0;
-    int m_nextDoc = 1, m_serial = 0, m_endSerial = -1, m_endsDelivered = 0, m_answeredEnds = 0;
+    // What the program has said.
+    struct Program {
+        bool visible = true;
+        bool runs = false;
+        bool closed = false;
+        bool inRequest = false;
+        // A Navigate2 or Refresh awaits its one report.
+        bool reportOwed = false;
+        QUrl wanted;
+        bool noPageAsked = false;
+    } m_program;
+    // The document shown and what it does.
+    struct Page {
+        std::optional<Doc> doc;
+        // Its own resources still come.
+        bool loading = false;
+        bool opener = false;
+        bool typed = false;
+        int nextDoc = 1;
+    } m_page;
+    // The engine: what it has posted, what it navigates to, what it runs.
+    struct Engine {
+        std::deque<std::function<void()>> queue;
+        std::optional<QUrl> pending;
+        QUrl committed;
+        QUrl ownPage;
+        QUrl lastErrorPage;
+        // One stretch from a start to an end, as Qt reports it.
+        bool loading = false;
+        bool frozen = false;
+        bool discarded = false;
+        bool crashed = false;
+        bool busy = false;
+        // How the site answers the next navigation, once.
+        Answer nextAnswer = Answer::AsAddress;
+        PageKeeping recommended = PageKeeping::Active;
+        std::deque<Read> reads;
+        std::vector<quint64> deadReads;
+        std::map<PaneTimer, qint64> timers;
+        qint64 now = 0;
+        int serial = 0;
+    } m_engine;
+    // What the rules are checked against.
+    struct Checks {
+        std::set<int> reported;
+        // A page whose load ended, not yet reported.
+        std::optional<int> owed;
+        std::deque<std::pair<qint64, bool>> crashLoads; // when, and whether from the network
+        bool afterCrash = false;
+        bool crashOnErrorPage = false;
+        bool askedSinceCommit = false;
+        // The last load the pane asked for is our error page.
+        bool errorPageAsked = false;
+        LoadEnd lastEnd = LoadEnd::Succeeded;
+        int endSerial = -1;
+        int endsDelivered = 0;
+        int answeredEnds = 0;
+    } m_checks;
 };
 
 } // namespace corvalen::testing
