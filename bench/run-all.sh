@@ -36,6 +36,11 @@ echo "PSS of the process tree (program and browser processes) over a long watch 
 CORVALEN_LONG_WATCH_REFRESHES=1000 "$build/tests/corvalen_e2e_tests" --gtest_filter='LongWatch*' 2>/dev/null \
     | grep -E '^(idle|refresh)'
 
+# What the user hears: the program's player beside the QMediaPlayer it had before, through a
+# private sound server, tone by tone and in a watch on the real engine.
+echo
+bash "$(dirname "$0")/../scripts/with-sound-server.sh" "$build/bench/tone_sound_bench" 2>/dev/null
+
 # The footprint on heavy pages: the program as built, without its heap trim, and with hidden panes
 # keeping their pages too (the baseline), side by side from one run.
 echo
