@@ -88,7 +88,7 @@ void TonePlayer::followDefaultOutput()
 void TonePlayer::openOutput(const QAudioDevice& device)
 {
     m_device = device;
-    m_sink = new QAudioSink(device, toneFormat(), this);
+    m_sink = new QAudioSink(device, toneFormat());
     m_sink->setVolume(kVolume);
     m_sink->setBufferSize(kToneRate * kToneBytesPerFrame * kOutputAheadMs / 1000);
     connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
@@ -105,7 +105,12 @@ void TonePlayer::closeOutput()
     if (m_sink) {
         m_sink->disconnect(this);
         m_sink->stop();
-        delete m_sink;
+        // Qt 6.4's PulseAudio output may still call back into a stream it has just stopped, from
+        // the sound server's thread: the output goes only once it has long been quiet. (A
+        // program that ends first leaves it to the system.)
+        constexpr int kQuietMs = 2000;
+        m_sink->setParent(nullptr);
+        QTimer::singleShot(kQuietMs, m_sink, &QObject::deleteLater);
         m_sink = nullptr;
     }
     m_device = QAudioDevice();
