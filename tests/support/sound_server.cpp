@@ -36,11 +36,10 @@ bool isRunning()
     return !qEnvironmentVariableIsEmpty("PULSE_SERVER") && pactl({ QStringLiteral("info") });
 }
 
-QString addSink(const QString& name)
+void addSink(const QString& name)
 {
     pactl({ QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
         QStringLiteral("sink_name=") + name });
-    return name;
 }
 
 void removeSink(const QString& name)

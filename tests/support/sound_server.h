@@ -13,8 +13,8 @@ namespace corvalen::testing {
 // monitor. A test that hears tones fails without the server rather than pass on silence.
 namespace sound_server {
 bool isRunning();
-// A new silent output; returns its name.
-QString addSink(const QString& name);
+// A new silent output under this name.
+void addSink(const QString& name);
 void removeSink(const QString& name);
 void setDefaultSink(const QString& name);
 } // namespace sound_server
