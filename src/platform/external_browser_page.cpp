@@ -2,7 +2,6 @@
 
 #include "forms/desktop_shell.h"
 #include "platform_rules/navigation_policy.h"
-#include "platform_rules/pane_log.h"
 
 #include <QTimer>
 #include <QWebEngineSettings>

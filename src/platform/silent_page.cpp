@@ -1,7 +1,6 @@
 #include "silent_page.h"
 
 #include "platform_rules/navigation_policy.h"
-#include "platform_rules/pane_log.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

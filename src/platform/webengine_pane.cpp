@@ -11,6 +11,12 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <signal.h>
+#endif
+
 namespace corvalen {
 
 namespace {
@@ -200,6 +206,35 @@ void WebEnginePane::readDocument(quint64 load, const QString& reported)
             if (self)
                 self->m_lifecycle.documentRead(load, documentOf(result));
         });
+}
+
+// Asked in the program's script world, which no script of the page can answer in its stead.
+void WebEnginePane::probe()
+{
+    const QPointer<WebEnginePane> self(this);
+    m_page->runJavaScript(
+        QStringLiteral("0"), QWebEngineScript::ApplicationWorld, [self](const QVariant& answer) {
+            // A renderer that went answers what it still owes with nothing when the page goes.
+            if (self && answer.isValid())
+                self->m_lifecycle.rendererAnswered();
+        });
+}
+
+// The process is ended from outside, as a crash would end it: the engine then reports the page's
+// renderer as gone, and the pane recovers from that as from any crash.
+void WebEnginePane::endRenderer()
+{
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid <= 0)
+        return;
+#ifdef Q_OS_WIN
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+#else
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+#endif
 }
 
 void WebEnginePane::freeze()

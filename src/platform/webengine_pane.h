@@ -55,6 +55,8 @@ private:
     void load(const QUrl& url) override;
     void reload() override;
     void readDocument(quint64 load, const QString& reported) override;
+    void probe() override;
+    void endRenderer() override;
     void freeze() override;
     void wake() override;
     void discard() override;

@@ -5,6 +5,8 @@
 
 namespace corvalen {
 
+Q_LOGGING_CATEGORY(lcPanes, "corvalen.panes")
+
 namespace {
 // Where the build puts the maker's pages among the program's resources.
 const QLatin1String kBuiltInSite("/site/");

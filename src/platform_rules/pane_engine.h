@@ -14,12 +14,12 @@ enum class PaneTimer {
     Recovery,
     // A page whose load ended before its document was parsed is read again a moment later.
     ReadAgain,
-    // A page that answers no read for a long while is asked whether its renderer still lives.
-    ReadTimeout,
+    // While the program waits on the renderer, it asks it something trivial now and then.
+    Probe,
 };
 // Every timer, for whoever starts or stops them all.
 constexpr PaneTimer kPaneTimers[]
-    = { PaneTimer::Discard, PaneTimer::Recovery, PaneTimer::ReadAgain, PaneTimer::ReadTimeout };
+    = { PaneTimer::Discard, PaneTimer::Recovery, PaneTimer::ReadAgain, PaneTimer::Probe };
 
 // What the engine recommends for a hidden page.
 enum class PageKeeping { Active, Frozen, Discarded };
@@ -60,6 +60,8 @@ enum class LoadEnd { Succeeded, Stopped, Failed, HttpError };
 //   document is being read answers that read only when the page is destroyed, with an invalid
 //   value; a discarded page answers a read at once, inside the request, with an invalid value.
 //   A busy renderer may answer a read after many seconds.
+// - A renderer whose page runs a script that never returns answers nothing, commits no load and
+//   ends none; nothing reports it. Once ended, it is reported as crashed.
 class PaneEngine {
 public:
     virtual ~PaneEngine() = default;
@@ -74,13 +76,17 @@ public:
     // is still the document `reported`; the result comes back to `PaneLifecycle::documentRead`
     // with the same load number.
     virtual void readDocument(quint64 load, const QString& reported) = 0;
+    // Asks the renderer something trivial; one that runs answers `PaneLifecycle::rendererAnswered`.
+    virtual void probe() = 0;
+    // Ends the renderer process of the page: the engine reports it as crashed.
+    virtual void endRenderer() = 0;
     virtual void freeze() = 0;
     // Makes a frozen page active again.
     virtual void wake() = 0;
     virtual void discard() = 0;
     virtual PageKeeping recommended() const = 0;
     virtual QUrl shownUrl() const = 0;
-    // Whether the page has a renderer process running: a slow one or a dead one.
+    // Whether the page has a renderer process running, however busy or hung.
     virtual bool rendererLives() const = 0;
     virtual qint64 elapsedMs() const = 0;
     virtual void armTimer(PaneTimer timer, int ms) = 0;

@@ -2,7 +2,6 @@
 
 #include "platform_rules/error_page.h"
 #include "platform_rules/navigation_policy.h"
-#include "platform_rules/pane_log.h"
 
 namespace corvalen {
 
@@ -13,11 +12,15 @@ constexpr int kGiveBackDelayMs = 1000;
 // A page whose renderer keeps dying is reloaded a few times a minute, not in a loop.
 constexpr std::size_t kMaxCrashReloads = 3;
 constexpr qint64 kCrashWindowMs = 60000;
-// A page whose load ended before its document was parsed is read again until it is. A read that
-// gets no answer for long is asked again while the renderer lives: a busy computer is no crash.
+// A page whose load ended before its document was parsed is read again until it is, and so is
+// one whose read answered nothing, for a while.
 constexpr int kReadAgainMs = 250;
 constexpr int kMaxReadsAgain = 20;
-constexpr int kReadTimeoutMs = 10000;
+// While the program waits on a renderer, it asks it something trivial every second. One that
+// answers nothing for 5 s runs a script that never returns, and is ended: a busy computer answers
+// within a fraction of that, and the shortest refresh, 10 s, leaves the other half for the reload.
+constexpr int kProbeEveryMs = 1000;
+constexpr int kHangMs = 5000;
 
 bool isInline(const QUrl& url)
 {
@@ -60,23 +63,24 @@ void PaneLifecycle::refresh()
 
 void PaneLifecycle::ask(const QUrl& url, const QUrl& address, bool reload)
 {
-    moveTo(State::Asked, Trigger::Ask);
+    advance(State::Asked, Trigger::Ask);
     m_load.address = address;
     m_load.errorPage = m_load.errorPageOpen = isInline(url);
     m_engine.fence(m_load.number);
     reload ? m_engine.reload() : m_engine.load(url);
+    m_engine.armTimer(PaneTimer::Probe, 0);
 }
 
 void PaneLifecycle::showErrorPage(const QUrl& failed)
 {
-    m_errorPageFor = failed;
+    m_load.errorPageFor = failed;
     ask(errorPageAddress(failed), failed);
 }
 
 // The engine takes no inline page but those the pane asked for: any that loads is our error page.
 bool PaneLifecycle::isOwnErrorPage(const QUrl& url) const
 {
-    return isInline(url) && m_errorPageFor;
+    return isInline(url) && m_load.errorPageFor;
 }
 
 bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
@@ -85,7 +89,7 @@ bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
         return true;
     // Of inline pages, only the one error page the pane asked for, once.
     if (isInline(url) && isMainFrame && m_load.errorPageOpen
-        && url == errorPageAddress(*m_errorPageFor)) {
+        && url == errorPageAddress(*m_load.errorPageFor)) {
         m_load.errorPageOpen = false;
         return true;
     }
@@ -95,8 +99,8 @@ bool PaneLifecycle::acceptsNavigation(const QUrl& url, bool isMainFrame)
 
 void PaneLifecycle::fencePassed(quint64 load)
 {
-    if (load == m_load.number && allows(Trigger::Fence))
-        moveTo(State::Loading, Trigger::Fence);
+    if (load == m_load.number)
+        advance(State::Loading, Trigger::Fence);
 }
 
 // A stretch of loading that the page begins is a load of ours whatever its first address: a
@@ -105,24 +109,17 @@ void PaneLifecycle::fencePassed(quint64 load)
 // another address (folded into the engine's own reload): what was asked stands.
 void PaneLifecycle::loadStarted(const QUrl& url)
 {
-    const bool ours = allows(Trigger::Begin);
-    if (!ours && !allows(Trigger::Start))
-        return; // posted before a load asked for, or into a page that crashed, went or closed
-    if (!ours)
-        beginPagesOwnLoad(url);
-    if (isNavigable(url))
-        m_reports.downloadBegin();
-}
-
-void PaneLifecycle::beginPagesOwnLoad(const QUrl& url)
-{
     // A frozen page whose own navigation began must run to load it.
     const bool frozen = m_state == State::Frozen;
-    moveTo(State::Loading, Trigger::Start);
-    if (isNavigable(url))
+    const bool asked = m_state == State::Loading;
+    if (!asked && !advance(State::Loading, Trigger::Start))
+        return; // posted before a load asked for, or into a page that crashed, went or closed
+    if (!asked && isNavigable(url))
         m_load.address = url;
     if (frozen)
         m_engine.wake();
+    if (isNavigable(url))
+        m_reports.downloadBegin();
 }
 
 void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
@@ -140,15 +137,15 @@ void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
     case LoadEnd::Stopped:
         // However the load was ended (by a refused navigation, by the page itself), the page
         // shown is complete: it is read.
-        return pageShown ? read(shown) : moveTo(State::Idle, Trigger::End);
+        return pageShown ? read(shown) : void(advance(State::Idle, Trigger::End));
     case LoadEnd::Failed:
         break;
     }
     if (isOwnErrorPage(url)) {
         // Our own page failed too: say so without loading anything more.
-        moveTo(State::ErrorPage, Trigger::End);
+        advance(State::ErrorPage, Trigger::End);
         m_load.errorPage = true;
-        m_load.address = *m_errorPageFor;
+        m_load.address = *m_load.errorPageFor;
         m_document = Document { noPageTitle(), std::nullopt };
         m_reported.clear();
         return report();
@@ -162,17 +159,18 @@ void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
 
 void PaneLifecycle::read(const QUrl& shown, const std::optional<QUrl>& failed)
 {
-    moveTo(State::Reading, Trigger::End);
+    advance(State::Reading, Trigger::End);
     m_load.failed = failed;
     m_load.errorPage = isOwnErrorPage(shown);
-    m_load.address = m_load.errorPage ? *m_errorPageFor : shown;
+    m_load.address = m_load.errorPage ? *m_load.errorPageFor : shown;
     askRead();
+    m_engine.armTimer(PaneTimer::Probe, 0);
 }
 
+// A report owed carries the body as it is now, also of a page reported before.
 void PaneLifecycle::askRead()
 {
-    m_engine.readDocument(m_load.number, m_reported);
-    m_engine.armTimer(PaneTimer::ReadTimeout, kReadTimeoutMs);
+    m_engine.readDocument(m_load.number, m_reportOwed ? QString() : m_reported);
 }
 
 void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>& read)
@@ -180,35 +178,39 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
     // Results of an earlier load, of a crashed renderer or of a pane going away are dropped.
     if (load != m_load.number)
         return;
-    if (allows(Trigger::Retitle))
+    if (showsReported())
         return followTitle(read);
-    if (!allows(Trigger::Read))
+    if (m_state != State::Reading)
         return;
-    m_engine.disarmTimer(PaneTimer::ReadTimeout);
-    if (read && !read->parsed && m_load.readsAgain < kMaxReadsAgain) {
+    if ((!read || !read->parsed) && m_load.readsAgain < kMaxReadsAgain) {
         ++m_load.readsAgain;
         return m_engine.armTimer(PaneTimer::ReadAgain, kReadAgainMs);
     }
     // A load that ended with the page reported still shown (one cut short before its page came)
     // brings no new document, nor does a read that brought nothing.
     const bool fresh = read && (read->identity.isEmpty() || read->identity != m_reported);
-    if (!fresh && m_load.failed)
+    if (read && !fresh && m_load.failed)
         return showErrorPage(*m_load.failed);
     if (!read)
         qCWarning(lcPanes) << "could not read a document";
-    followTitle(read);
-    if (fresh) {
-        m_document = read->document;
+    // The program hears of every load it asked for, with the page as it is now, even one that
+    // brought the same page again or answered nothing; of the page's own loads, only those that
+    // brought a new page.
+    const bool reports = fresh || m_reportOwed;
+    if (reports)
+        m_document = read ? read->document : Document {};
+    else
+        followTitle(read);
+    if (fresh)
         m_reported = read->identity;
-        // The page read may be newer than the load that ended: it goes by its own address.
-        if (!m_load.errorPage && !read->address.isEmpty())
-            m_load.address = read->address;
-    }
-    moveTo(m_load.errorPage ? State::ErrorPage : State::Shown, Trigger::Read);
+    // The page read may be newer than the load that ended: it goes by its own address, or by the
+    // engine's when it said nothing.
+    const QUrl shown = read ? read->address : m_engine.shownUrl();
+    if ((fresh || !read) && !m_load.errorPage && !shown.isEmpty())
+        m_load.address = shown;
+    advance(m_load.errorPage ? State::ErrorPage : State::Shown, Trigger::Read);
     considerGivingBack();
-    // The program hears of every load it asked for, even one that brought the same page again;
-    // of the page's own loads, only those that brought a new one.
-    if (fresh || (read && m_reportOwed))
+    if (reports)
         report();
 }
 
@@ -229,17 +231,39 @@ void PaneLifecycle::titleChanged()
 {
     // The title a script sets after the load is read again; the engine's own title (the address
     // of a page without one) is no page's title.
-    if (allows(Trigger::Retitle) && m_document)
+    if (showsReported() && m_document)
         m_engine.readDocument(m_load.number, m_reported);
 }
 
 void PaneLifecycle::rendererCrashed()
 {
     // A page given back lets its renderer go: that is no crash.
-    if (!allows(Trigger::Crash))
-        return;
-    moveTo(State::Crashed, Trigger::Crash);
-    m_engine.armTimer(PaneTimer::Recovery, 0);
+    if (advance(State::Crashed, Trigger::Crash))
+        m_engine.armTimer(PaneTimer::Recovery, 0);
+}
+
+// Silence is counted from the first question not answered since the renderer last answered.
+void PaneLifecycle::probe()
+{
+    const qint64 now = m_engine.elapsedMs();
+    if (!m_engine.rendererLives()) {
+        m_silentSince.reset();
+        if (m_state == State::Reading)
+            return rendererCrashed(); // a page read has a renderer: this one went without a word
+    } else if (!m_silentSince) {
+        m_silentSince = now;
+    } else if (now - *m_silentSince >= kHangMs) {
+        qCWarning(lcPanes) << "ended a renderer that answered nothing for" << kHangMs << "ms";
+        m_silentSince.reset();
+        m_engine.endRenderer();
+    }
+    m_engine.probe();
+    m_engine.armTimer(PaneTimer::Probe, kProbeEveryMs);
+}
+
+void PaneLifecycle::rendererAnswered()
+{
+    m_silentSince.reset();
 }
 
 // A crashed page is loaded again while the budget allows; once it is spent, a page shows our
@@ -281,10 +305,8 @@ void PaneLifecycle::shown()
 
 void PaneLifecycle::close()
 {
-    if (!allows(Trigger::Close))
-        return;
     m_reportOwed = false;
-    moveTo(State::Closed, Trigger::Close);
+    advance(State::Closed, Trigger::Close);
 }
 
 // Only a page read and reported goes: not our error page (it could not be loaded again from its
@@ -305,14 +327,12 @@ void PaneLifecycle::considerGivingBack()
 void PaneLifecycle::giveBack()
 {
     const PageKeeping keeping = m_engine.recommended();
-    if (allows(Trigger::Discard) && m_hidden && !m_runsWhileHidden
-        && keeping == PageKeeping::Discarded) {
-        moveTo(State::GivenBack, Trigger::Discard);
+    if (m_hidden && !m_runsWhileHidden && keeping == PageKeeping::Discarded
+        && advance(State::GivenBack, Trigger::Discard))
         return m_engine.discard();
-    }
     if (!mayGiveBack() || keeping == PageKeeping::Active)
         return;
-    moveTo(State::Frozen, Trigger::Freeze);
+    advance(State::Frozen, Trigger::Freeze);
     m_engine.freeze();
     giveBack();
 }
@@ -325,8 +345,8 @@ void PaneLifecycle::recommendationChanged(PageKeeping keeping)
 
 void PaneLifecycle::lifecycleChanged(bool active)
 {
-    if (active && allows(Trigger::Wake))
-        moveTo(State::Shown, Trigger::Wake);
+    if (active)
+        advance(State::Shown, Trigger::Wake);
 }
 
 // Each timer runs only in the states it was armed for: the moves out of them stop it.
@@ -339,9 +359,8 @@ void PaneLifecycle::timerFired(PaneTimer timer)
         return recover();
     case PaneTimer::ReadAgain:
         return askRead();
-    case PaneTimer::ReadTimeout:
-        // A renderer that lives is only slow; a dead one is recovered like a crash.
-        return m_engine.rendererLives() ? askRead() : rendererCrashed();
+    case PaneTimer::Probe:
+        return probe();
     }
 }
 

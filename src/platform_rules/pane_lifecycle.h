@@ -25,13 +25,16 @@ struct PaneLoad {
     quint64 number = 0;
     // The page shown or loading: what a refresh asks for and a crash reloads.
     QUrl address;
+    // The address our error page was last made for: the one inline page the pane takes as its
+    // own. It goes on from load to load, for as long as that page may be shown.
+    std::optional<QUrl> errorPageFor;
     // Our error page stands for `address`: it is shown, or loading for it.
     bool errorPage = false;
     // Our error page comes inline: the engine may take it once, after the pane asked for it.
     bool errorPageOpen = false;
     // A load that failed while the page shown is read: unless the page came before the failure
     // (its own onload went somewhere unreachable), our error page stands for it.
-    std::optional<QUrl> failed;
+    std::optional<QUrl> failed = std::nullopt;
     // How often the page was read again while it still parsed.
     int readsAgain = 0;
 };
@@ -53,21 +56,8 @@ public:
         GivenBack,
         Closed,
     };
-    // What moves the state. `Begin`: the load asked for starts; `Start`: the page begins one.
-    enum class Trigger {
-        Ask,
-        Fence,
-        Begin,
-        Start,
-        End,
-        Read,
-        Retitle,
-        Crash,
-        Freeze,
-        Discard,
-        Wake,
-        Close
-    };
+    // What moves the state. `Start`: the page begins a load of its own.
+    enum class Trigger { Ask, Fence, Start, End, Read, Crash, Freeze, Discard, Wake, Close };
 
     PaneLifecycle(PaneEngine& engine, PaneReports& reports, bool givesBackHidden);
 
@@ -88,6 +78,8 @@ public:
     void documentRead(quint64 load, const std::optional<DocumentRead>& read);
     void titleChanged();
     void rendererCrashed();
+    // The renderer answered a probe: it runs.
+    void rendererAnswered();
     void lifecycleChanged(bool active);
     void recommendationChanged(PageKeeping keeping);
     void timerFired(PaneTimer timer);
@@ -96,11 +88,29 @@ public:
     const std::optional<Document>& document() const { return m_document; }
 
 private:
+    // A move of the table: from which states, by what, to which states, and what goes with it.
+    struct Move {
+        unsigned from;
+        Trigger by;
+        unsigned to;
+        void (PaneLifecycle::*effect)();
+    };
+    static const Move* findMove(State from, Trigger by);
     bool allows(Trigger by) const;
-    void moveTo(State to, Trigger by);
+    // Makes the move by `by` to `to`, if the table has one by `by` from the state now.
+    bool advance(State to, Trigger by);
+    // What goes with the moves.
+    void beginLoad();
+    void dropReads();
+    bool timerRuns(PaneTimer timer) const;
+    // The program waits on the renderer: a load it asked for, or a read.
+    bool waitsOnRenderer() const;
+    // The page reported is shown: a script may retitle it.
+    bool showsReported() const;
+
+    void probe();
     void ask(const QUrl& url, const QUrl& address, bool reload = false);
     void showErrorPage(const QUrl& failed);
-    void beginPagesOwnLoad(const QUrl& url);
     void read(const QUrl& shown, const std::optional<QUrl>& failed = std::nullopt);
     void askRead();
     void report();
@@ -119,8 +129,9 @@ private:
     // A load the program asked for is owed one report, whatever it brings, until a later
     // request takes it over or the pane closes.
     bool m_reportOwed = false;
-    // The address our error page was last made for: the one inline page a pane shows.
-    std::optional<QUrl> m_errorPageFor;
+    // When the renderer was first asked something that it has not answered since, while the
+    // program waits on it.
+    std::optional<qint64> m_silentSince;
     // The document as read at its report, for the program to look at.
     std::optional<Document> m_document;
     // The document reported last: a load of the page's own that ends with it still shown has

@@ -117,17 +117,6 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
     EXPECT_EQ(firstDocs[1], QStringLiteral("1.3.0"));
 }
 
-TEST_F(WebEnginePaneTest, HttpErrorStatusKeepsTheServersPageAsTheDocument)
-{
-    server.setPage(QStringLiteral("/gone.htm"),
-        "<html><head><title>gone</title></head><body>missing</body></html>", "text/html",
-        QHttpServerResponse::StatusCode::NotFound);
-    first->Navigate2(server.url(QStringLiteral("/gone.htm")));
-    EXPECT_EVENTUALLY_EQ(firstDocs.size(), 1, kLoadTimeoutMs);
-    EXPECT_EQ(firstDocs[0], QStringLiteral("gone"));
-    EXPECT_TRUE(body(*first).contains(QStringLiteral("missing")));
-}
-
 TEST_F(WebEnginePaneTest, PopUpsGoToThePaneTheHandlerNamesOrOnceToTheUsersBrowser)
 {
     server.setPage(QStringLiteral("/opener.htm"),

@@ -15,9 +15,9 @@ namespace corvalen::testing {
 // clang-format off
 enum class Act {
     Navigate, Refresh, Hide, Show, Runs, // the program
-    Deliver, Answer, Network, Finish, // the engine goes on
-    StopItself, AppClick, PageGoes, Title, Crash, Keep, // the page
-    Wait, Busy, // time passes: the next timer fires; the computer is too busy to answer reads
+    Deliver, AnswerRead, Network, Finish, // the engine goes on
+    StopItself, AppClick, PageGoes, Title, Change, Hang, Crash, Keep, // the page
+    Wait, Busy, // time passes: the next timer fires; the computer gets busy and answers late
     Count
 };
 // clang-format on
@@ -28,7 +28,7 @@ struct Step {
 
 // How the site answers a refresh: as its address would, with no content, by sending it on to a
 // shop app's address, or not at all.
-enum class Answer { AsAddress, NoContent, RefusedRedirect, Failure };
+enum class SiteAnswer { AsAddress, NoContent, RefusedRedirect, Failure };
 
 // What an address brings when the network answers it.
 enum class Brings { List, Other, Failure, HttpError, NoContent, Download, NoAddress, Inline };
@@ -71,9 +71,9 @@ public:
         case Act::Navigate:
             return navigate(brings(s.arg));
         case Act::Refresh:
-            m_engine.nextAnswer = Answer(s.arg % 4);
+            m_engine.nextAnswer = SiteAnswer(s.arg % 4);
             // A refresh that brings no page leaves the page before it.
-            if (m_engine.nextAnswer != Answer::AsAddress)
+            if (m_engine.nextAnswer != SiteAnswer::AsAddress)
                 m_program.wanted = {};
             return request([this] { pane.refresh(); });
         case Act::Hide: // the page is hidden before the pane hears of it
@@ -90,9 +90,9 @@ public:
             return pane.setRunsWhileHidden(m_program.runs);
         case Act::Deliver: // posted events arrive in the order they were posted
             return deliverFirst();
-        case Act::Answer: // reads are answered in any order, late
+        case Act::AnswerRead: // reads are answered in any order, late; a page may answer nothing
             if (!m_engine.reads.empty())
-                answer(s.arg % m_engine.reads.size());
+                answer(s.arg % m_engine.reads.size(), s.arg % 8 == 7);
             return;
         case Act::Network:
             return network();
@@ -109,6 +109,16 @@ public:
                 return;
             m_page.doc->title = QStringLiteral("T%1").arg(s.arg);
             return pane.titleChanged();
+        case Act::Change: // a script changes the page's body
+            if (live())
+                ++m_page.doc->version;
+            return;
+        case Act::Hang: // a script that never returns: nothing more is answered, committed or ended
+            if (live()) {
+                m_page.doc->hung = true;
+                silenceReads();
+            }
+            return;
         case Act::Crash: // also while frozen; reads underway are answered only at destruction
             if (m_page.doc && !m_engine.crashed)
                 crash();
@@ -121,8 +131,8 @@ public:
             return recommend();
         case Act::Wait:
             return fireNextTimer(10000 * (1 + s.arg % 6));
-        case Act::Busy:
-            m_engine.busy = true;
+        case Act::Busy: // a renderer that answers within 4 s is slow, not hung
+            m_engine.lagMs = 1000 * (1 + s.arg % 4);
             return fireNextTimer(0);
         case Act::Count:
             return;
@@ -132,15 +142,15 @@ public:
     // Lets everything run out, then checks the rules that hold once nothing more happens.
     void settle()
     {
-        m_engine.busy = false;
+        m_engine.lagMs = 1000;
         for (int i = 0; i < 5000; ++i) {
             if (!m_engine.queue.empty())
                 deliverFirst();
             else if (!m_engine.reads.empty())
                 answer(0);
-            else if (m_engine.pending && !m_engine.frozen && !m_engine.discarded)
+            else if (m_engine.pending && runs() && !m_engine.discarded)
                 network();
-            else if (m_page.loading && !m_engine.frozen)
+            else if (m_page.loading && runs())
                 finish();
             else if (!m_engine.timers.empty())
                 fireNextTimer(0);
@@ -204,9 +214,21 @@ public:
         opened("read after close");
         if (m_engine.discarded) // answered at once, inside the request
             return pane.documentRead(load, std::nullopt);
-        if (m_engine.crashed)
+        if (m_engine.crashed || hung())
             return m_engine.deadReads.push_back(load);
-        m_engine.reads.push_back({ load, reported, m_engine.now, m_checks.endsDelivered });
+        m_engine.reads.push_back({ load, reported, m_engine.now, m_checks.endsDelivered, false });
+    }
+    void probe() override // no renderer, a dead one or a hung one never answers
+    {
+        opened("probed after close");
+        if (m_page.doc && !m_engine.crashed && !hung())
+            m_engine.reads.push_back({ 0, {}, m_engine.now, 0, true });
+    }
+    void endRenderer() override // the engine reports it as crashed
+    {
+        opened("ended a renderer after close");
+        expect(hung(), "ended a renderer that answers");
+        post([this] { play({ Act::Crash, 0 }); });
     }
     void freeze() override
     {
@@ -265,13 +287,18 @@ public:
         if (!expect(m_page.doc.has_value(), "reported with no page shown"))
             return;
         const auto& read = pane.document();
+        const Doc& doc = *m_page.doc;
+        // A read that answered nothing tells nothing of the page: it may be reported again.
+        const bool empty = doc.unreadable;
         // A load the program asked for is reported once, whatever it brought; a load of the
         // page's own only for a new page.
-        const bool fresh = m_checks.reported.insert(m_page.doc->id).second;
+        const bool fresh = !empty && m_checks.reported.insert(doc.id).second;
         expect(std::exchange(m_program.reportOwed, false) || fresh, "reported a page twice");
-        expect(read && read->Title == m_page.doc->title && read->bodyHtml == body(m_page.doc->id),
+        expect(read
+                && (empty ? read->Title.isEmpty() && !read->bodyHtml
+                          : read->Title == doc.title && read->bodyHtml == body(doc)),
             "reported another document than the one shown");
-        expect(m_engine.now >= m_page.doc->parsedAt, "reported a page before it was parsed");
+        expect(m_engine.now >= doc.parsedAt || empty, "reported a page before it was parsed");
         expect(m_checks.endSerial == m_engine.serial,
             "reported the end of a load before the one asked for");
         expect(m_checks.answeredEnds == m_checks.endsDelivered, "used the read of a load before");
@@ -286,23 +313,29 @@ private:
         QUrl url;
         QString title;
         qint64 parsedAt;
+        int version = 0; // how often a script changed its body
+        bool hung = false;
+        bool unreadable = false; // its reads answer nothing
     };
     struct Read {
         quint64 load;
         QString reported;
         qint64 asked;
         int ends; // how many load ends had arrived when it was asked for
+        bool probe;
     };
     const QUrl kApp = QUrl(QStringLiteral("taobao://item/1"));
 
-    static QString body(int id) { return QStringLiteral("body %1").arg(id); }
+    static QString body(const Doc& d) { return QStringLiteral("%1.%2").arg(d.id).arg(d.version); }
     static bool isInline(const QUrl& url) { return url.scheme() == QLatin1String("data"); }
     bool isErrorPage() const { return m_page.doc && isInline(m_page.doc->url); }
     // A shop's page runs scripts; our error page and a blank one do not.
     bool live() const
     {
-        return m_page.doc && !m_engine.frozen && m_page.doc->url.scheme() == QLatin1String("http");
+        return m_page.doc && runs() && m_page.doc->url.scheme() == QLatin1String("http");
     }
+    bool hung() const { return m_page.doc && m_page.doc->hung; }
+    bool runs() const { return !m_engine.frozen && !hung(); }
     bool mayGo() const { return !m_program.visible && !m_program.runs && !isErrorPage(); }
     void fault(const char* what) { faults << QString::fromLatin1(what); }
     bool expect(bool holds, const char* rule)
@@ -341,13 +374,13 @@ private:
             = what == Brings::List || what == Brings::Other || what == Brings::HttpError;
         m_program.wanted = page ? target(what) : QUrl();
         m_program.noPageAsked = what == Brings::NoContent || what == Brings::Download;
-        m_engine.nextAnswer = Answer::AsAddress;
+        m_engine.nextAnswer = SiteAnswer::AsAddress;
         request([&] { pane.navigate(target(what)); });
     }
     // The page's last resource comes: it is parsed and loaded.
     void finish()
     {
-        if (!m_page.doc || m_engine.frozen || !m_page.loading)
+        if (!m_page.doc || !runs() || !m_page.loading)
             return;
         onloadRan();
         const bool http = broughtBy(m_page.doc->url) == Brings::HttpError;
@@ -447,13 +480,13 @@ private:
     // The network answers the navigation: refused, failed, no content, or a page committed.
     void network()
     {
-        if (!m_engine.pending || m_engine.frozen)
+        if (!m_engine.pending || !runs())
             return;
         const QUrl url = *std::exchange(m_engine.pending, std::nullopt);
         const bool inline_ = isInline(url);
-        const Answer answer = inline_ ? Answer::AsAddress : m_engine.nextAnswer;
-        m_engine.nextAnswer = Answer::AsAddress;
-        if (answer == Answer::RefusedRedirect && !pane.acceptsNavigation(kApp, true))
+        const SiteAnswer answer = inline_ ? SiteAnswer::AsAddress : m_engine.nextAnswer;
+        m_engine.nextAnswer = SiteAnswer::AsAddress;
+        if (answer == SiteAnswer::RefusedRedirect && !pane.acceptsNavigation(kApp, true))
             return endUnlessNavigating(LoadEnd::Stopped, kApp);
         if (!pane.acceptsNavigation(url, true))
             return endUnlessNavigating(LoadEnd::Stopped, url);
@@ -461,9 +494,9 @@ private:
         expect(!inline_ || asked, "took an inline page that the pane did not ask for");
         if (inline_)
             m_engine.ownPage.clear();
-        const Brings what = answer == Answer::NoContent ? Brings::NoContent
-            : answer == Answer::Failure                 ? Brings::Failure
-                                                        : broughtBy(url);
+        const Brings what = answer == SiteAnswer::NoContent ? Brings::NoContent
+            : answer == SiteAnswer::Failure                 ? Brings::Failure
+                                                            : broughtBy(url);
         switch (what) {
         case Brings::Failure:
             return endUnlessNavigating(LoadEnd::Failed, url);
@@ -485,16 +518,27 @@ private:
     }
     // A read runs in the document shown when it is answered; a page already reported gives no
     // body.
-    void answer(std::size_t index)
+    void answer(std::size_t index, bool breaks = false)
     {
         const Read read = m_engine.reads[index];
         m_engine.reads.erase(m_engine.reads.begin() + static_cast<std::ptrdiff_t>(index));
-        const Doc& doc = *m_page.doc;
+        if (read.probe)
+            return pane.rendererAnswered();
+        Doc& doc = *m_page.doc;
+        doc.unreadable = doc.unreadable || breaks;
         const QString id = QString::number(doc.id);
-        const auto shownBody = id == read.reported ? std::nullopt : std::optional(body(doc.id));
+        const auto shownBody = id == read.reported ? std::nullopt : std::optional(body(doc));
         m_checks.answeredEnds = read.ends;
         pane.documentRead(read.load,
-            DocumentRead { { doc.title, shownBody }, m_engine.now >= doc.parsedAt, id, doc.url });
+            doc.unreadable ? std::nullopt
+                           : std::optional(DocumentRead { { doc.title, shownBody },
+                               m_engine.now >= doc.parsedAt, id, doc.url }));
+    }
+    // Reads underway are answered only when the page goes.
+    void silenceReads()
+    {
+        for (const Read& read : std::exchange(m_engine.reads, {}))
+            m_engine.deadReads.push_back(read.load);
     }
     void crash()
     {
@@ -507,8 +551,7 @@ private:
         m_checks.owed.reset();
         m_page.doc.reset();
         m_page.loading = false;
-        for (const Read& read : std::exchange(m_engine.reads, {}))
-            m_engine.deadReads.push_back(read.load);
+        silenceReads();
         pane.rendererCrashed();
         end(LoadEnd::Stopped, m_engine.committed);
     }
@@ -546,7 +589,7 @@ private:
             post([this, now] { pane.recommendationChanged(now); });
     }
     // The next timer fires; with none armed, the clock moves on by `idleMs`. A live renderer
-    // answers a read within a second, unless the computer is busy.
+    // answers a read within a second, or a few when the computer is busy.
     void fireNextTimer(qint64 idleMs)
     {
         if (m_engine.timers.empty()) {
@@ -555,18 +598,17 @@ private:
         }
         const auto [timer, due] = *std::min_element(m_engine.timers.begin(), m_engine.timers.end(),
             [](const auto& a, const auto& b) { return a.second < b.second; });
-        while (!std::exchange(m_engine.busy, false) && !m_engine.reads.empty()
-            && m_engine.reads.front().asked + 1000 <= due)
+        while (!m_engine.reads.empty() && m_engine.reads.front().asked + m_engine.lagMs <= due)
             answer(0);
         if (!m_engine.timers.count(timer) || m_engine.timers[timer] != due)
             return;
         m_engine.now = std::max(m_engine.now, due);
         m_engine.timers.erase(timer);
-        const bool slowRead = timer == PaneTimer::ReadTimeout && rendererLives();
-        m_checks.afterCrash = m_checks.afterCrash || (timer == PaneTimer::ReadTimeout && !slowRead);
+        // A page read whose renderer is gone is recovered like a crash.
+        m_checks.afterCrash = m_checks.afterCrash
+            || (timer == PaneTimer::Probe && pane.state() == PaneLifecycle::State::Reading
+                && !rendererLives());
         pane.timerFired(timer);
-        expect(!slowRead || pane.state() == PaneLifecycle::State::Reading,
-            "took a slow read for a crash");
     }
     // The rules that hold once nothing more happens.
     void atRest()
@@ -578,9 +620,12 @@ private:
             return;
         }
         const std::set<S> resting = { S::Idle, S::Shown, S::ErrorPage, S::Frozen, S::GivenBack };
-        expect(resting.count(state), "the pane waits for something that will not come");
+        // A page that hangs is left to the person browsing it, until the program asks.
+        const bool leftAlone = hung() && state == S::Loading && !m_program.reportOwed;
+        expect(
+            resting.count(state) || leftAlone, "the pane waits for something that will not come");
         const Doc* doc = m_page.doc ? &*m_page.doc : nullptr;
-        expect(!m_checks.owed && (!doc || m_checks.reported.count(doc->id)),
+        expect(!m_checks.owed && (!doc || m_checks.reported.count(doc->id) || doc->unreadable),
             "a page shown was never read");
         expect(!m_program.reportOwed || !doc, "a load asked for was never reported");
         const bool claimsPage = state == S::Shown || state == S::Frozen;
@@ -592,7 +637,7 @@ private:
         expect(state != S::Shown || !mayGo() || m_engine.recommended == PageKeeping::Active,
             "a hidden page that could go is kept");
         const bool titled = !doc || !pane.document() || !m_checks.reported.count(doc->id)
-            || pane.document()->Title == doc->title;
+            || pane.document()->Title == doc->title || doc->unreadable || hung();
         expect(state != S::Shown || titled, "the title is not the page's own");
     }
 
@@ -628,9 +673,10 @@ private:
         bool frozen = false;
         bool discarded = false;
         bool crashed = false;
-        bool busy = false;
+        // How long the renderer takes to answer.
+        qint64 lagMs = 1000;
         // How the site answers the next navigation, once.
-        Answer nextAnswer = Answer::AsAddress;
+        SiteAnswer nextAnswer = SiteAnswer::AsAddress;
         PageKeeping recommended = PageKeeping::Active;
         std::deque<Read> reads;
         std::vector<quint64> deadReads;
