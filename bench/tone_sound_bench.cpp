@@ -1,8 +1,10 @@
 // What the user hears, through a sound server (run it under scripts/with-sound-server.sh), for
 // the program's player and, as the baseline, the QMediaPlayer it had before, in one run:
-//   (a) 20 built-in tones in a row, 1.3 s apart, each player fresh: how many were heard whole
+//   (a) 20 built-in tones in a row, 2 s apart, each player fresh: how many were heard whole
 //       (at least 95% of the tone's own length), how long the first after start took to sound,
 //       and the latency from the request to the first samples on the sink (median and worst);
+//   (c) a built-in tone asked for after 10 s of quiet, when the program's output rests, beside
+//       one asked for at once after it, while the output still runs: the latency to sound;
 //   (b) a watch on the real engine against the demo's simulation: from the list being served to
 //       the tone's request, and to the tone's first samples on the sink (median and worst).
 #include "app/corvalen.h"
@@ -84,7 +86,7 @@ void tonesInARow(Player which)
         const int tone = i % 7 + 1;
         const qint64 asked = nowNs();
         player->setURL(QStringLiteral("qrc:/site/tones/%1.mp3").arg(tone));
-        runEvents(1300);
+        runEvents(2000);
         const Sound* heard = soundAfter(speakers.sounds(), asked);
         if (!heard)
             continue;
@@ -97,6 +99,31 @@ void tonesInARow(Player which)
     std::printf("| %-26s | %2d of %d | %14s | %8.1f ms | %8.1f ms |\n", name(which), whole, kTones,
         first < 0 ? "not heard" : qPrintable(QStringLiteral("%1 ms").arg(first, 0, 'f', 1)),
         latency.median(), latency.worst());
+    std::fflush(stdout);
+}
+
+void afterQuiet(Player which)
+{
+    constexpr int kRounds = 5;
+    SinkRecorder speakers(QStringLiteral("speakers"));
+    speakers.waitUntilRecording();
+    std::unique_ptr<MediaPlayer> player = makePlayer(which);
+    Latencies quiet;
+    Latencies atOnce;
+    for (int i = 0; i < kRounds; ++i) {
+        runEvents(10000);
+        // Tone 1 lasts 0.35 s: the second is asked for just after it has sounded.
+        for (Latencies* latency : { &quiet, &atOnce }) {
+            const qint64 asked = nowNs();
+            player->setURL(QStringLiteral("qrc:/site/tones/1.mp3"));
+            runEvents(450);
+            if (const Sound* heard = soundAfter(speakers.sounds(0.05), asked))
+                latency->ms << double(heard->startedAtNs - asked) / 1e6;
+        }
+    }
+    std::printf("| %-26s | %d of %d | %8.1f ms | %8.1f ms | %d of %d | %8.1f ms | %8.1f ms |\n",
+        name(which), int(quiet.ms.size()), kRounds, quiet.median(), quiet.worst(),
+        int(atOnce.ms.size()), kRounds, atOnce.median(), atOnce.worst());
     std::fflush(stdout);
 }
 
@@ -207,12 +234,21 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "no sound server: run under scripts/with-sound-server.sh\n");
         return 1;
     }
-    std::printf("20 built-in tones in a row, 1.3 s apart, through the sound server:\n\n");
+    std::printf("20 built-in tones in a row, 2 s apart, through the sound server:\n\n");
     std::printf("| player                     | heard whole | first after start | median     | "
                 "worst      |\n");
     std::printf("|---|---|---|---|---|\n");
     for (Player player : { Player::Program, Player::Baseline })
         tonesInARow(player);
+    std::printf("\nA built-in tone after 10 s of quiet, and one at once after it, 5 of each: the "
+                "latency to sound:\n\n");
+    std::printf("| player                     | heard | after quiet (median) | worst | heard | at "
+                "once (median) | worst |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (Player player : { Player::Program, Player::Baseline })
+        afterQuiet(player);
+    if (app.arguments().contains(QStringLiteral("--without-engine")))
+        return 0;
     std::printf(
         "\nA watch on the real engine, 30 refreshes: from the list served to the tone's request "
         "and to its first samples on the sink:\n\n");

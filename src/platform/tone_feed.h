@@ -11,7 +11,8 @@ namespace corvalen {
 
 // Hands the tone asked for last to the output, from its first sample to its last, a few
 // milliseconds ahead of the sound server: the server holds little, so a tone starts at once and a
-// new one cuts the old one off. Between tones nothing is written and the timer sleeps.
+// new one cuts the old one off. Between tones nothing is written, the timer sleeps and the output
+// rests (a corked stream), so that the system may put the sound device to sleep.
 class ToneFeed : public QObject {
     Q_OBJECT
 public:
@@ -25,12 +26,14 @@ public:
 
 private:
     void feed();
+    void rest();
 
     QAudioSink* m_sink = nullptr;
     QIODevice* m_device = nullptr;
     QByteArray m_samples;
     qsizetype m_written = 0;
     QTimer m_timer;
+    QTimer m_resting;
 };
 
 } // namespace corvalen

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QTimer>
 #include <QUrl>
 
 namespace corvalen {
@@ -38,10 +39,9 @@ void ToneFetch::fetchFromNetwork(const QUrl& url)
 {
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kToneFetchTimeoutMs);
-    QNetworkReply* reply = m_network->get(request);
+    QNetworkReply* reply = m_network->get(QNetworkRequest(url));
     m_reply = reply;
+    QTimer::singleShot(kToneFetchDeadlineMs, reply, &QNetworkReply::abort);
     // A file larger than any tone is not read to its end.
     connect(reply, &QNetworkReply::downloadProgress, this,
         [this, reply](qint64 received, qint64 total) {

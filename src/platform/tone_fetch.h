@@ -12,8 +12,12 @@ namespace corvalen {
 
 // Fetches a tone file, built in (qrc:) or from the tone host (http, https), without holding up
 // the window thread. One fetch at a time: a new one drops the one under way. A fetch that fails,
-// takes longer than kToneFetchTimeoutMs or grows past kMaxToneFileBytes gives an empty file.
-constexpr int kToneFetchTimeoutMs = 10000;
+// has not completed kToneFetchDeadlineMs after it was asked for (however the host trickles its
+// bytes), or grows past kMaxToneFileBytes gives an empty file.
+//
+// An alert is news only for a moment: a tone host that answers at all sends a tone in well under
+// a second, and a tone later than 5 s tells of a list the user may already have seen change.
+constexpr int kToneFetchDeadlineMs = 5000;
 constexpr qint64 kMaxToneFileBytes = 2 * 1024 * 1024;
 
 class ToneFetch : public QObject {

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -22,42 +23,61 @@ const QString kSpeakers = QStringLiteral("speakers");
 const QString kHeadphones = QStringLiteral("headphones");
 // What the outputs need to take a change in: the server tells the program, which reopens.
 constexpr int kOutputChangeMs = 500;
-constexpr int kToneGapMs = 1300;
+// The longest tone, 1.55 s, and the silence that tells two tones apart, 0.3 s.
+constexpr int kToneGapMs = 2000;
 
 QString builtIn(int tone)
 {
     return QStringLiteral("qrc:/site/tones/%1.mp3").arg(tone);
 }
 
-// A host that answers every request with the same bytes, or never answers at all.
-class RawHost {
-public:
-    explicit RawHost(const QByteArray& answer, bool answers = true)
-    {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this, answer, answers] {
-            QTcpSocket* socket = m_server.nextPendingConnection();
-            if (answers)
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, answer] {
-                    socket->write(answer);
-                    socket->disconnectFromHost();
-                });
-        });
-    }
-    QString url() const
-    {
-        return QStringLiteral("http://127.0.0.1:%1/7.mp3").arg(m_server.serverPort());
-    }
-
-private:
-    QTcpServer m_server;
-};
-
 QByteArray toneFile(int tone)
 {
     QFile file(QStringLiteral(":/site/tones/%1.mp3").arg(tone));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+QByteArray http(const QByteArray& body, qsizetype length = -1, const QByteArray& status = "200 OK")
+{
+    return "HTTP/1.1 " + status + "\r\nContent-Type: audio/mpeg\r\nContent-Length: "
+        + QByteArray::number(length < 0 ? body.size() : length) + "\r\n\r\n" + body;
+}
+
+// A file that does not play: the host's whole answer, sent at once or a piece at a time over
+// `trickleMs`; a host with no answer never answers, one with a negative time is a closed port.
+struct BadFile {
+    const char* name;
+    QByteArray (*answer)();
+    int trickleMs = 0;
+};
+
+class RawHost {
+public:
+    explicit RawHost(const BadFile& file)
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        m_port = m_server.serverPort();
+        if (file.trickleMs < 0)
+            m_server.close();
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this, file] {
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            const QByteArray answer = file.answer ? file.answer() : QByteArray();
+            constexpr int kPieces = 20;
+            for (int i = 0; file.answer && i < kPieces; ++i)
+                QTimer::singleShot(file.trickleMs * i / kPieces, socket, [=] {
+                    const qsizetype size = answer.size() / kPieces + 1;
+                    socket->write(answer.mid(i * size, size));
+                    if (i == kPieces - 1)
+                        socket->disconnectFromHost();
+                });
+        });
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/7.mp3").arg(m_port); }
+
+private:
+    QTcpServer m_server;
+    quint16 m_port;
+};
 
 // The sound server set as a row needs it, the outputs recorded, and a player made on demand: the
 // first tone a row asks for is the first after the player's start.
@@ -110,6 +130,7 @@ public:
     }
 
     LoopbackServer host;
+    std::unique_ptr<RawHost> raw;
 
 private:
     std::map<QString, std::unique_ptr<SinkRecorder>> m_recorders;
@@ -165,7 +186,12 @@ TEST_P(PlayerTest, EveryToneAskedForIsHeardWholeAtHalfLevelOnTheDefaultOutput)
 }
 
 const PlayerRow kRows[] = {
-    { "the first tone after start", { kSpeakers }, [](PlayerRig& r) { r.ask(builtIn(7)); },
+    { "the first tone after start, and then the output rests", { kSpeakers },
+        [](PlayerRig& r) {
+            r.ask(builtIn(7));
+            runEvents(1600 + 2000); // 2 s after the tone's last sample
+            EXPECT_EQ(sound_server::sinkState(kSpeakers), QStringLiteral("IDLE"));
+        },
         { { kSpeakers, { 7 } } } },
     { "ten tones in a row, from the tone host", { kSpeakers },
         [](PlayerRig& r) {
@@ -208,37 +234,45 @@ const PlayerRow kRows[] = {
             r.ask(builtIn(2));
         },
         { { kSpeakers, { 2 } } } },
-    { "files that do not play, each followed by a good tone", { kSpeakers },
-        [](PlayerRig& r) {
-            const QByteArray tone = toneFile(7);
-            r.host.setPage(
-                QStringLiteral("/error.mp3"), "<html><body>502 Bad Gateway</body></html>");
-            r.host.setPage(QStringLiteral("/half.mp3"), tone.left(tone.size() / 2), "audio/mpeg");
-            r.host.setPage(QStringLiteral("/missing.mp3"), "not found", "text/plain",
-                QHttpServerResponse::StatusCode::NotFound);
+};
+
+const BadFile kBadFiles[] = {
+    { "an HTML page", [] { return http("<html><body>502 Bad Gateway</body></html>"); } },
+    { "a truncated mp3", [] { return http(toneFile(7).left(toneFile(7).size() / 2)); } },
+    { "a 404", [] { return http("not found", -1, "404 Not Found"); } },
+    { "50 MB of noise",
+        [] {
             QByteArray noise(50 * 1024 * 1024, Qt::Uninitialized);
             QRandomGenerator(7).fillRange(
                 reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-            r.host.setPage(QStringLiteral("/noise.mp3"), noise, "audio/mpeg");
-            // A transfer cut short: the answer says more bytes than it brings.
-            RawHost cut("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: "
-                + QByteArray::number(tone.size()) + "\r\n\r\n" + tone.left(tone.size() / 2));
-            RawHost silent({}, false);
-            const QString bad[] = { r.host.url(QStringLiteral("/error.mp3")),
-                r.host.url(QStringLiteral("/half.mp3")), r.host.url(QStringLiteral("/missing.mp3")),
-                r.host.url(QStringLiteral("/noise.mp3")), cut.url(), silent.url(),
-                QStringLiteral("http://127.0.0.1:%1/7.mp3").arg(LoopbackServer::closedPort()) };
-            for (const QString& url : bad) {
-                r.ask(url);
-                runEvents(kToneGapMs);
-                r.ask(builtIn(1));
-                runEvents(kToneGapMs);
-            }
-        },
-        { { kSpeakers, { 1, 1, 1, 1, 1, 1, 1 } } } },
+            return http(noise);
+        } },
+    // The answer says more bytes than it brings.
+    { "a transfer cut short",
+        [] { return http(toneFile(7).left(toneFile(7).size() / 2), toneFile(7).size()); } },
+    { "a host that never answers", nullptr },
+    { "a closed port", nullptr, -1 },
+    { "a tone trickled in over 7 s, too late to be news", [] { return http(toneFile(7)); }, 7000 },
 };
 
-INSTANTIATE_TEST_SUITE_P(Outputs, PlayerTest, ::testing::ValuesIn(kRows),
+// The rows above, and one for each file that does not play: the good tone asked for after it is
+// all that is heard.
+std::vector<PlayerRow> rows()
+{
+    std::vector<PlayerRow> rows(std::begin(kRows), std::end(kRows));
+    for (const BadFile& file : kBadFiles)
+        rows.push_back({ file.name, { kSpeakers },
+            [file](PlayerRig& r) {
+                r.raw = std::make_unique<RawHost>(file);
+                r.ask(r.raw->url());
+                runEvents(file.trickleMs + 1000);
+                r.ask(builtIn(2));
+            },
+            { { kSpeakers, { 2 } } } });
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, PlayerTest, ::testing::ValuesIn(rows()),
     [](const auto& row) { return rowName(row.param.name); });
 
 } // namespace

@@ -59,6 +59,18 @@ void setDefaultSink(const QString& name)
     pactl({ QStringLiteral("set-default-sink"), name });
 }
 
+QString sinkState(const QString& name)
+{
+    QProcess list;
+    list.start(QStringLiteral("pactl"),
+        { QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks") });
+    list.waitForFinished();
+    for (const QByteArray& line : list.readAllStandardOutput().split('\n'))
+        if (line.split('\t').value(1) == name.toUtf8())
+            return QString::fromLatin1(line.split('\t').value(4));
+    return {};
+}
+
 } // namespace sound_server
 
 SinkRecorder::SinkRecorder(const QString& sink)

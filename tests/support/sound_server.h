@@ -17,6 +17,8 @@ bool isRunning();
 void addSink(const QString& name);
 void removeSink(const QString& name);
 void setDefaultSink(const QString& name);
+// RUNNING while a stream plays into the output, IDLE or SUSPENDED while none does.
+QString sinkState(const QString& name);
 } // namespace sound_server
 
 // What one stretch of sound was: how long it lasted and how loud it was (RMS, full scale 1).
