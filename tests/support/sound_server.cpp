@@ -27,6 +27,16 @@ bool pactl(const QStringList& arguments)
         && process.exitCode() == 0;
 }
 
+// The lines of `pactl list short` of these objects, one a line, its fields apart by tabs.
+QList<QByteArray> listed(const QString& objects)
+{
+    QProcess list;
+    list.start(
+        QStringLiteral("pactl"), { QStringLiteral("list"), QStringLiteral("short"), objects });
+    list.waitForFinished();
+    return list.readAllStandardOutput().split('\n');
+}
+
 } // namespace
 
 namespace sound_server {
@@ -44,11 +54,7 @@ void addSink(const QString& name)
 
 void removeSink(const QString& name)
 {
-    QProcess list;
-    list.start(QStringLiteral("pactl"),
-        { QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("modules") });
-    list.waitForFinished();
-    for (const QByteArray& line : list.readAllStandardOutput().split('\n'))
+    for (const QByteArray& line : listed(QStringLiteral("modules")))
         if (line.contains("module-null-sink") && line.contains("sink_name=" + name.toUtf8()))
             pactl(
                 { QStringLiteral("unload-module"), QString::fromLatin1(line.split('\t').first()) });
@@ -61,11 +67,7 @@ void setDefaultSink(const QString& name)
 
 QString sinkState(const QString& name)
 {
-    QProcess list;
-    list.start(QStringLiteral("pactl"),
-        { QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks") });
-    list.waitForFinished();
-    for (const QByteArray& line : list.readAllStandardOutput().split('\n'))
+    for (const QByteArray& line : listed(QStringLiteral("sinks")))
         if (line.split('\t').value(1) == name.toUtf8())
             return QString::fromLatin1(line.split('\t').value(4));
     return {};
