@@ -16,9 +16,9 @@ namespace corvalen {
 
 // The tone player: fetches the file, decodes it off the window thread and plays it at half
 // volume on the output that is the system's default when the tone is asked for. The output
-// stream is opened at start and kept open, so that no tone is the first on a new stream, and it
-// is opened anew when the outputs change. With no output there is silence; a file that does not
-// play shows nothing either.
+// stream is opened at start and kept, resting between tones, so that no tone is the first on a
+// new stream, and it is opened anew when the outputs change. With no output there is silence; a
+// file that does not play, or comes too late, shows nothing either.
 class TonePlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
