@@ -56,9 +56,7 @@ public:
     explicit RawHost(const BadFile& file)
     {
         m_server.listen(QHostAddress::LocalHost, 0);
-        m_port = m_server.serverPort();
-        if (file.trickleMs < 0)
-            m_server.close();
+        m_port = file.trickleMs < 0 ? LoopbackServer::closedPort() : m_server.serverPort();
         QObject::connect(&m_server, &QTcpServer::newConnection, [this, file] {
             QTcpSocket* socket = m_server.nextPendingConnection();
             const QByteArray answer = file.answer ? file.answer() : QByteArray();
