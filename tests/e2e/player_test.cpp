@@ -1,6 +1,7 @@
 // The tone player heard through the private sound server: what comes out of each output's
 // monitor, judged against the tone file itself, never the player's own account of it.
 #include "eventually.h"
+#include "hostile_server.h"
 #include "loopback_server.h"
 #include "platform/tone_player.h"
 #include "row_name.h"
@@ -8,9 +9,6 @@
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -37,44 +35,18 @@ QByteArray toneFile(int tone)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray http(const QByteArray& body, qsizetype length = -1, const QByteArray& status = "200 OK")
+HostileReply served(QByteArray body, HostileReply::Kind kind = HostileReply::Kind::Whole,
+    int delayMs = 0, int status = 200)
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Type: audio/mpeg\r\nContent-Length: "
-        + QByteArray::number(length < 0 ? body.size() : length) + "\r\n\r\n" + body;
+    return { kind, status, "audio/mpeg", std::move(body), delayMs, {} };
 }
 
-// A file that does not play: the host's whole answer, sent at once or a piece at a time over
-// `trickleMs`; a host with no answer never answers, one with a negative time is a closed port.
+// A file that does not play, as the tone host serves it (none: a closed port), and how long the
+// row waits before it asks for a good tone.
 struct BadFile {
     const char* name;
-    QByteArray (*answer)();
-    int trickleMs = 0;
-};
-
-class RawHost {
-public:
-    explicit RawHost(const BadFile& file)
-    {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        m_port = file.trickleMs < 0 ? LoopbackServer::closedPort() : m_server.serverPort();
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this, file] {
-            QTcpSocket* socket = m_server.nextPendingConnection();
-            const QByteArray answer = file.answer ? file.answer() : QByteArray();
-            constexpr int kPieces = 20;
-            for (int i = 0; file.answer && i < kPieces; ++i)
-                QTimer::singleShot(file.trickleMs * i / kPieces, socket, [=] {
-                    const qsizetype size = answer.size() / kPieces + 1;
-                    socket->write(answer.mid(i * size, size));
-                    if (i == kPieces - 1)
-                        socket->disconnectFromHost();
-                });
-        });
-    }
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1/7.mp3").arg(m_port); }
-
-private:
-    QTcpServer m_server;
-    quint16 m_port;
+    HostileReply (*reply)();
+    int waitMs = 1000;
 };
 
 // The sound server set as a row needs it, the outputs recorded, and a player made on demand: the
@@ -128,7 +100,7 @@ public:
     }
 
     LoopbackServer host;
-    std::unique_ptr<RawHost> raw;
+    HostileServer hostile;
 
 private:
     std::map<QString, std::unique_ptr<SinkRecorder>> m_recorders;
@@ -235,22 +207,26 @@ const PlayerRow kRows[] = {
 };
 
 const BadFile kBadFiles[] = {
-    { "an HTML page", [] { return http("<html><body>502 Bad Gateway</body></html>"); } },
-    { "a truncated mp3", [] { return http(toneFile(7).left(toneFile(7).size() / 2)); } },
-    { "a 404", [] { return http("not found", -1, "404 Not Found"); } },
+    { "an HTML page", [] { return served("<html><body>502 Bad Gateway</body></html>"); } },
+    { "a truncated mp3", [] { return served(toneFile(7).left(toneFile(7).size() / 2)); } },
+    { "a 404", [] { return served("not found", HostileReply::Kind::Whole, 0, 404); } },
     { "50 MB of noise",
         [] {
             QByteArray noise(50 * 1024 * 1024, Qt::Uninitialized);
             QRandomGenerator(7).fillRange(
                 reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-            return http(noise);
+            return served(noise);
         } },
     // The answer says more bytes than it brings.
     { "a transfer cut short",
-        [] { return http(toneFile(7).left(toneFile(7).size() / 2), toneFile(7).size()); } },
-    { "a host that never answers", nullptr },
-    { "a closed port", nullptr, -1 },
-    { "a tone trickled in over 7 s, too late to be news", [] { return http(toneFile(7)); }, 7000 },
+        [] {
+            return served(toneFile(7).left(toneFile(7).size() / 2), HostileReply::Kind::CutOff);
+        } },
+    { "a host that never answers",
+        [] { return served(toneFile(7), HostileReply::Kind::Whole, 60000); } },
+    { "a closed port", nullptr },
+    { "a tone trickled in over 7 s, too late to be news",
+        [] { return served(toneFile(7), HostileReply::Kind::Trickle, 7000); }, 8000 },
 };
 
 // The rows above, and one for each file that does not play: the good tone asked for after it is
@@ -261,9 +237,12 @@ std::vector<PlayerRow> rows()
     for (const BadFile& file : kBadFiles)
         rows.push_back({ file.name, { kSpeakers },
             [file](PlayerRig& r) {
-                r.raw = std::make_unique<RawHost>(file);
-                r.ask(r.raw->url());
-                runEvents(file.trickleMs + 1000);
+                if (file.reply)
+                    r.hostile.setReply(QStringLiteral("/7.mp3"), file.reply());
+                r.ask(file.reply ? r.hostile.base() + QStringLiteral("/7.mp3")
+                                 : QStringLiteral("http://127.0.0.1:%1/7.mp3")
+                                       .arg(LoopbackServer::closedPort()));
+                runEvents(file.waitMs);
                 r.ask(builtIn(2));
             },
             { { kSpeakers, { 2 } } } });

@@ -62,7 +62,8 @@ void HostileServer::answer(QTcpSocket* socket, const QString& path)
         ? HostileReply { HostileReply::Kind::Whole, 404, "text/plain", "not found", 0, {} }
         : *found;
     const QPointer<QTcpSocket> guarded(socket);
-    QTimer::singleShot(reply.delayMs, this, [guarded, reply, path] {
+    const bool trickles = reply.kind == HostileReply::Kind::Trickle;
+    QTimer::singleShot(trickles ? 0 : reply.delayMs, this, [guarded, reply, path] {
         if (!guarded)
             return;
         switch (reply.kind) {
@@ -80,6 +81,19 @@ void HostileServer::answer(QTcpSocket* socket, const QString& path)
             redirect.headers.append({ "Location", path.toLatin1() });
             guarded->write(head(302, redirect, 0));
             guarded->disconnectFromHost();
+            return;
+        }
+        case HostileReply::Kind::Trickle: {
+            const QByteArray whole = head(reply.status, reply, reply.body.size()) + reply.body;
+            constexpr int kPieces = 20;
+            const qsizetype size = whole.size() / kPieces + 1;
+            for (int i = 0; i < kPieces; ++i)
+                QTimer::singleShot(
+                    reply.delayMs * (i + 1) / kPieces, guarded, [guarded, whole, size, i] {
+                        guarded->write(whole.mid(i * size, size));
+                        if (i == kPieces - 1)
+                            guarded->disconnectFromHost();
+                    });
             return;
         }
         }

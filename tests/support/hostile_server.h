@@ -12,10 +12,11 @@ class QTcpSocket;
 
 namespace corvalen::testing {
 
-// How the server answers a path: a whole response, late, cut off half way, or a redirect to
-// itself. Written byte by byte, so that a test can serve what a tidy server never would.
+// How the server answers a path: a whole response, late, cut off half way, a redirect to itself,
+// or a whole response a piece at a time over `delayMs`. Written byte by byte, so that a test can
+// serve what a tidy server never would.
 struct HostileReply {
-    enum class Kind { Whole, CutOff, RedirectToItself };
+    enum class Kind { Whole, CutOff, RedirectToItself, Trickle };
     Kind kind = Kind::Whole;
     int status = 200;
     QByteArray type = "text/html; charset=utf-8";
