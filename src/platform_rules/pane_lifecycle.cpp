@@ -45,6 +45,7 @@ void PaneLifecycle::navigate(const QUrl& url)
         return;
     }
     m_reportOwed = true;
+    m_requestReloaded = false;
     noAddress ? showErrorPage(url) : ask(url, url);
 }
 
@@ -55,6 +56,7 @@ void PaneLifecycle::refresh()
     if (!allows(Trigger::Ask) || (m_load.address.isEmpty() && !m_load.errorPage))
         return; // nothing was ever asked for
     m_reportOwed = true;
+    m_requestReloaded = false;
     if (m_load.address.isEmpty())
         return showErrorPage(m_load.address);
     // Only a page read stands committed, for the engine's own reload.
@@ -206,7 +208,7 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
     // The page read may be newer than the load that ended: it goes by its own address, or by the
     // engine's when it said nothing.
     const QUrl shown = read ? read->address : m_engine.shownUrl();
-    if ((fresh || !read) && !m_load.errorPage && !shown.isEmpty())
+    if (!m_load.errorPage && !shown.isEmpty())
         m_load.address = shown;
     advance(m_load.errorPage ? State::ErrorPage : State::Shown, Trigger::Read);
     considerGivingBack();
@@ -267,18 +269,21 @@ void PaneLifecycle::rendererAnswered()
 }
 
 // A crashed page is loaded again while the budget allows; once it is spent, a page shows our
-// error page instead, and our error page waits for the budget to show itself again.
+// error page instead, and our error page waits for the budget to show itself again. A request of
+// the program's that has not had its page yet (its renderer may have been hung by the page
+// before) is loaded again once outside the budget: a loop then takes a request at every turn.
 void PaneLifecycle::recover()
 {
     const qint64 now = m_engine.elapsedMs();
     while (!m_crashReloads.empty() && now - m_crashReloads.front() >= kCrashWindowMs)
         m_crashReloads.pop_front();
-    const bool spent = m_crashReloads.size() >= kMaxCrashReloads;
+    const bool requestsOwn = m_reportOwed && !std::exchange(m_requestReloaded, true);
+    const bool spent = !requestsOwn && m_crashReloads.size() >= kMaxCrashReloads;
     if (spent && m_load.errorPage) {
         const qint64 waitMs = m_crashReloads.front() + kCrashWindowMs - now;
         return m_engine.armTimer(PaneTimer::Recovery, static_cast<int>(waitMs));
     }
-    if (!spent)
+    if (!spent && !requestsOwn)
         m_crashReloads.push_back(now);
     if (spent || m_load.errorPage || m_load.address.isEmpty())
         return showErrorPage(m_load.address);

@@ -139,6 +139,8 @@ private:
     QString m_reported;
     // When the crash reloads of the last minute were asked for: a budget spans many loads.
     std::deque<qint64> m_crashReloads;
+    // The request owed a report was loaded again once after a crash, outside the budget.
+    bool m_requestReloaded = false;
     // What the program says of the pane; no load state tells it.
     bool m_hidden = false;
     bool m_runsWhileHidden = false;
