@@ -158,12 +158,6 @@ TEST_P(PaneSequenceTest, BreaksNoRule)
 
 // "go0 d d net fin d a" loads the list and reads it: asked, fenced, started, answered, loaded.
 const Sequence kSequences[] = {
-    { "a renderer that dies while its page is frozen",
-        "go0 d d net fin d a keep0 hide wait crash show" },
-    { "a given-back page whose reload comes late",
-        "go0 d d net fin d a hide wait show wait wait wait wait" },
-    { "a crash while a given-back page comes back",
-        "go0 d d net fin d a hide wait show go1 crash" },
     { "two pages parsed late, one after the other", PARSED_LATE " refresh d d net stop15" },
     { "a page parsed late whose own link goes to another", PARSED_LATE " pagego1 d net stop15" },
     { "a refresh answered 204 over a page that came back blank",
