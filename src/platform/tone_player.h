@@ -1,24 +1,21 @@
 #pragma once
 
-#include "default_output.h"
 #include "forms/media_player.h"
-#include "tone_feed.h"
 #include "tone_fetch.h"
 
-#include <QAudioDevice>
-#include <QFutureWatcher>
 #include <QObject>
-
-class QAudioSink;
-class QTimer;
+#include <QThread>
 
 namespace corvalen {
 
-// The tone player: fetches the file, decodes it off the window thread and plays it at half
-// volume on the output that is the system's default when the tone is asked for. The output
-// stream is opened at start and kept, resting between tones, so that no tone is the first on a
-// new stream, and it is opened anew when the outputs change. With no output there is silence; a
-// file that does not play, or comes too late, shows nothing either.
+class ToneOutput;
+
+// The tone player: fetches the file, and has it decoded and played at half volume on the output
+// that is the system's default when the tone is asked for, by a `ToneOutput` on a thread of its
+// own, so that a tone sounds whole while heavy pages hold the window thread up. The output stream
+// is opened at start and kept, resting between tones, so that no tone is the first on a new
+// stream, and it is opened anew when the outputs change. With no output there is silence; a file
+// that does not play, or comes too late, shows nothing either.
 class TonePlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
@@ -28,25 +25,12 @@ public:
     void setURL(const QString& url) override;
     QString URL() const override { return m_url; }
 
-    // The output the tones go to now; null when there is none.
-    QAudioDevice output() const { return m_device; }
-
 private:
-    void play(const QByteArray& samples);
-    void followDefaultOutput();
-    void openOutput(const QAudioDevice& device);
-    void closeOutput();
-
     QString m_url;
     quint64 m_request = 0;
-    quint64 m_decodingRequest = 0;
     ToneFetch m_fetch;
-    QFutureWatcher<QByteArray> m_decoding;
-    ToneFeed m_feed;
-    DefaultOutput m_default;
-    QAudioDevice m_device;
-    QAudioSink* m_sink = nullptr;
-    QTimer* m_retry;
+    QThread m_thread;
+    ToneOutput* m_output;
 };
 
 } // namespace corvalen

@@ -5,6 +5,7 @@
 #include <QAudioBuffer>
 #include <QAudioDecoder>
 #include <QFile>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -128,12 +129,14 @@ QList<Sound> soundsIn(const QVector<qint16>& mono, double gapSeconds)
     const auto gap = qsizetype(gapSeconds * kRate);
     qsizetype begin = -1;
     qsizetype last = -1;
+    qsizetype longestSilence = 0;
     auto close = [&] {
         double sum = 0;
         for (qsizetype i = begin; i <= last; ++i)
             sum += double(mono[i]) * mono[i];
         const qsizetype length = last - begin + 1;
-        heard.append({ double(length) / kRate, std::sqrt(sum / length) / 32768.0, begin, 0 });
+        heard.append({ double(length) / kRate, std::sqrt(sum / length) / 32768.0, begin, 0,
+            double(longestSilence) / kRate });
     };
     for (qsizetype i = 0; i < mono.size(); ++i) {
         if (std::abs(mono[i]) <= kSilence)
@@ -142,8 +145,12 @@ QList<Sound> soundsIn(const QVector<qint16>& mono, double gapSeconds)
             close();
             begin = -1;
         }
-        if (begin < 0)
+        if (begin < 0) {
             begin = i;
+            longestSilence = 0;
+        } else {
+            longestSilence = std::max(longestSilence, i - last - 1);
+        }
         last = i;
     }
     if (begin >= 0)

@@ -21,13 +21,16 @@ void setDefaultSink(const QString& name);
 QString sinkState(const QString& name);
 } // namespace sound_server
 
-// What one stretch of sound was: how long it lasted and how loud it was (RMS, full scale 1).
+// What one stretch of sound was: how long it lasted, how loud it was (RMS, full scale 1) and
+// whether it had holes.
 struct Sound {
     double seconds = 0;
     double rms = 0;
     qsizetype firstSample = 0;
     // When its first sample reached the sink, on std::chrono::steady_clock (ns); recordings only.
     qint64 startedAtNs = 0;
+    // The longest stretch of silence inside it, shorter than the gap that splits two sounds.
+    double longestSilence = 0;
 };
 
 // Records a sink's monitor (mono, 16 bit) from construction until destruction.
