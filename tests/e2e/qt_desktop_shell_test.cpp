@@ -1,8 +1,10 @@
 #include "eventually.h"
 #include "platform/qt_desktop_shell.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace corvalen;
@@ -32,6 +34,43 @@ TEST(QtDesktopShellTest, StartsAProgramWhosePathHoldsBlanks)
         shell.startProgram(folder + QStringLiteral("/missing.exe"), StartWindow::Minimized));
 }
 
+// Stands in for the system's handlers of each scheme, and notes what reached it.
+class SystemHandlers : public QObject {
+    Q_OBJECT
+public:
+    explicit SystemHandlers(const QStringList& schemes)
+        : m_schemes(schemes)
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~SystemHandlers() override
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    Q_INVOKABLE void open(const QUrl& url) { opened << url.toString(); }
+    QStringList opened;
+
+private:
+    QStringList m_schemes;
+};
+
+// Only web pages reach the system, which would ask which program should open any other address.
+TEST(QtDesktopShellTest, OpensOnlyWebPagesInTheUsersBrowser)
+{
+    SystemHandlers system({ QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("qrc"),
+        QStringLiteral("file"), QStringLiteral("javascript") });
+    QtDesktopShell shell;
+    const QStringList web
+        = { QStringLiteral("http://maker.example/corvalen.htm"), QStringLiteral("https://a.b/") };
+    for (const QString& url : web)
+        EXPECT_TRUE(shell.openUrl(url)) << qPrintable(url);
+    for (const char* other : { "qrc:/site/corvalen.htm", "file:///etc/passwd", "javascript:0", "" })
+        EXPECT_FALSE(shell.openUrl(QString::fromLatin1(other))) << other;
+    EXPECT_EQ(system.opened, web);
+}
+
 TEST(QtDesktopShellTest, NoInstalledProgramsOutsideWindows)
 {
     QtDesktopShell shell;
@@ -41,3 +80,5 @@ TEST(QtDesktopShellTest, NoInstalledProgramsOutsideWindows)
 }
 
 } // namespace
+
+#include "qt_desktop_shell_test.moc"
