@@ -74,9 +74,10 @@ void Form::showInItsState()
 {
     const Qt::WindowStates wanted = windowState();
     show();
-    // A window whose browser panes made it native before it was shown can lose its maximized
-    // state on the way to the window manager; asking again once it is mapped brings it back.
-    if (wanted & Qt::WindowMaximized) {
+    // Under X11 a window whose browser panes made it native before it was shown can lose its
+    // maximized state on the way to the window manager; asking again once it is mapped brings it
+    // back. Elsewhere that would show the window restored, then maximized.
+    if ((wanted & Qt::WindowMaximized) && QGuiApplication::platformName() == QLatin1String("xcb")) {
         setWindowState(Qt::WindowNoState);
         setWindowState(wanted);
     }

@@ -4,12 +4,14 @@
 #include "toolkit/check_box.h"
 #include "toolkit/colors.h"
 #include "toolkit/control_array.h"
+#include "toolkit/font_face.h"
 #include "toolkit/form.h"
 #include "toolkit/frame.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -205,6 +207,43 @@ TEST(FormTest, LoadRunsOnceAndUnloadReportsAndDiscards)
     form->unload();
     EXPECT_EQ(unloads.count(), 1);
     EXPECT_EVENTUALLY(form.isNull(), 2000);
+}
+
+// A design face falls back to its other name, then to a Chinese face of Windows, then of Linux,
+// where the caption shows in Noto Sans CJK SC as it always has.
+TEST(FontFaceTest, EachDesignFaceFallsBackToItsOwnOtherNameFirst)
+{
+    const std::pair<const char*, const char*> faces[]
+        = { { "宋体", "SimSun" }, { "黑体", "SimHei" } };
+    for (const auto& [face, other] : faces) {
+        const QFont font = toQFont({ QString::fromUtf8(face), 9, 400 });
+        EXPECT_EQ(font.families(),
+            QStringList({ QString::fromUtf8(face), QString::fromLatin1(other),
+                QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
+                QStringLiteral("Noto Sans SC") }));
+        EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK SC")) << face;
+    }
+}
+
+// Only X11 needs the maximized window asked for again once it is shown.
+TEST(FormTest, AMaximizedWindowShowsMaximizedWithoutPassingThroughRestored)
+{
+    struct StateWatch : QObject {
+        bool eventFilter(QObject* window, QEvent* event) override
+        {
+            restored = restored
+                || (event->type() == QEvent::WindowStateChange
+                    && !static_cast<QWidget*>(window)->isMaximized());
+            return false;
+        }
+        bool restored = false;
+    } watch;
+    Form form(1000, 1000);
+    form.setWindowStateValue(WindowState::Maximized);
+    form.installEventFilter(&watch);
+    form.showInItsState();
+    EXPECT_FALSE(watch.restored);
+    EXPECT_TRUE(form.isMaximized());
 }
 
 TEST(EventTest, HandlerRunsOnlyWhileItsContextLives)
