@@ -15,6 +15,10 @@ packages=(
     xvfb xauth imagemagick openbox wmctrl openssl
 )
 
+# The check of the Windows workflow runs a validator from the npm registry; a Node.js that is
+# already here (with its own npm) serves.
+command -v npm >/dev/null || packages+=(nodejs npm)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
