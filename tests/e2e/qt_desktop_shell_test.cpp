@@ -34,49 +34,37 @@ TEST(QtDesktopShellTest, StartsAProgramWhosePathHoldsBlanks)
         shell.startProgram(folder + QStringLiteral("/missing.exe"), StartWindow::Minimized));
 }
 
-// Stands in for the system's handlers of each scheme, and notes what reached it.
+// Stands in for the system's handlers of each scheme, and notes what reached them.
 class SystemHandlers : public QObject {
     Q_OBJECT
 public:
-    explicit SystemHandlers(const QStringList& schemes)
-        : m_schemes(schemes)
+    const QStringList schemes = { QStringLiteral("http"), QStringLiteral("https"),
+        QStringLiteral("qrc"), QStringLiteral("file"), QStringLiteral("javascript") };
+    SystemHandlers()
     {
-        for (const QString& scheme : m_schemes)
+        for (const QString& scheme : schemes)
             QDesktopServices::setUrlHandler(scheme, this, "open");
     }
     ~SystemHandlers() override
     {
-        for (const QString& scheme : m_schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
+        std::for_each(schemes.begin(), schemes.end(), &QDesktopServices::unsetUrlHandler);
     }
     Q_INVOKABLE void open(const QUrl& url) { opened << url.toString(); }
     QStringList opened;
-
-private:
-    QStringList m_schemes;
 };
 
 // Only web pages reach the system, which would ask which program should open any other address.
 TEST(QtDesktopShellTest, OpensOnlyWebPagesInTheUsersBrowser)
 {
-    SystemHandlers system({ QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("qrc"),
-        QStringLiteral("file"), QStringLiteral("javascript") });
+    SystemHandlers system;
     QtDesktopShell shell;
-    const QStringList web
-        = { QStringLiteral("http://maker.example/corvalen.htm"), QStringLiteral("https://a.b/") };
-    for (const QString& url : web)
-        EXPECT_TRUE(shell.openUrl(url)) << qPrintable(url);
-    for (const char* other : { "qrc:/site/corvalen.htm", "file:///etc/passwd", "javascript:0", "" })
-        EXPECT_FALSE(shell.openUrl(QString::fromLatin1(other))) << other;
-    EXPECT_EQ(system.opened, web);
-}
-
-TEST(QtDesktopShellTest, NoInstalledProgramsOutsideWindows)
-{
-    QtDesktopShell shell;
-#ifndef Q_OS_WIN
-    EXPECT_FALSE(shell.installedProgramFolder(QStringLiteral("aliim.exe")).has_value());
-#endif
+    for (const char* url : { "http://maker.example/corvalen.htm", "https://a.b/",
+             "qrc:/site/corvalen.htm", "file:///etc/passwd", "javascript:0", "" })
+        EXPECT_EQ(shell.openUrl(QString::fromLatin1(url)), QByteArray(url).startsWith("http"))
+            << url;
+    EXPECT_EQ(system.opened,
+        QStringList({ QStringLiteral("http://maker.example/corvalen.htm"),
+            QStringLiteral("https://a.b/") }));
 }
 
 } // namespace

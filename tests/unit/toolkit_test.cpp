@@ -15,7 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace corvalen;
@@ -213,14 +215,11 @@ TEST(FormTest, LoadRunsOnceAndUnloadReportsAndDiscards)
 // where the caption shows in Noto Sans CJK SC as it always has.
 TEST(FontFaceTest, EachDesignFaceFallsBackToItsOwnOtherNameFirst)
 {
-    const std::pair<const char*, const char*> faces[]
-        = { { "宋体", "SimSun" }, { "黑体", "SimHei" } };
-    for (const auto& [face, other] : faces) {
+    for (const auto& [face, other] : { std::pair("宋体", "SimSun"), std::pair("黑体", "SimHei") }) {
         const QFont font = toQFont({ QString::fromUtf8(face), 9, 400 });
-        EXPECT_EQ(font.families(),
-            QStringList({ QString::fromUtf8(face), QString::fromLatin1(other),
-                QStringLiteral("Microsoft YaHei"), QStringLiteral("Noto Sans CJK SC"),
-                QStringLiteral("Noto Sans SC") }));
+        EXPECT_EQ(font.families().mid(0, 3).join(QLatin1Char(',')),
+            QString::fromUtf8(face) + QLatin1Char(',') + QLatin1String(other)
+                + QStringLiteral(",Microsoft YaHei"));
         EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Noto Sans CJK SC")) << face;
     }
 }
@@ -228,21 +227,13 @@ TEST(FontFaceTest, EachDesignFaceFallsBackToItsOwnOtherNameFirst)
 // Only X11 needs the maximized window asked for again once it is shown.
 TEST(FormTest, AMaximizedWindowShowsMaximizedWithoutPassingThroughRestored)
 {
-    struct StateWatch : QObject {
-        bool eventFilter(QObject* window, QEvent* event) override
-        {
-            restored = restored
-                || (event->type() == QEvent::WindowStateChange
-                    && !static_cast<QWidget*>(window)->isMaximized());
-            return false;
-        }
-        bool restored = false;
-    } watch;
     Form form(1000, 1000);
     form.setWindowStateValue(WindowState::Maximized);
-    form.installEventFilter(&watch);
+    form.winId();
+    QSignalSpy states(form.windowHandle(), &QWindow::windowStateChanged);
     form.showInItsState();
-    EXPECT_FALSE(watch.restored);
+    for (const QList<QVariant>& state : states)
+        EXPECT_NE(state.at(0).value<Qt::WindowState>(), Qt::WindowNoState);
     EXPECT_TRUE(form.isMaximized());
 }
 
