@@ -31,11 +31,12 @@ void TonePlayer::setURL(const QString& url)
 {
     m_url = url;
     const quint64 request = ++m_request;
-    // The tone playing stops now, not when the next one is ready: the user hears the latest.
+    // The tone playing stops now, not when the next one is ready: the user hears the latest. The
+    // output drops the file of a request overtaken by another.
     ToneOutput* output = m_output;
     QMetaObject::invokeMethod(output, [output, request] { output->cutOff(request); });
-    m_fetch.fetch(url, [this, output, request](const QByteArray& file) {
-        if (request == m_request && !file.isEmpty())
+    m_fetch.fetch(url, [output, request](const QByteArray& file) {
+        if (!file.isEmpty())
             QMetaObject::invokeMethod(
                 output, [output, request, file] { output->play(request, file); });
     });
