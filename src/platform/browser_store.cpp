@@ -1,6 +1,9 @@
 #include "browser_store.h"
 
+#include "platform_rules/navigation_policy.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWebEngineProfile>
@@ -11,9 +14,27 @@ namespace {
 const QLatin1String kStoreName("corvalen");
 constexpr qint64 kCacheBytes = 64 * 1024 * 1024;
 
+// The store holds the shop's sign-in and the cache the pages the user saw: for the user alone, as
+// a browser keeps its profile. A folder an older release made open to others is closed too.
+bool makePrivateFolder(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+#ifdef Q_OS_UNIX
+    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    if (!QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+        || (QFileInfo(folder).permissions() & others)) {
+        qCWarning(lcPanes) << "a folder of the browser store stays open to others:" << folder;
+        return false;
+    }
+#endif
+    return true;
+}
+
 std::unique_ptr<QLockFile> lockFolder(const QString& folder)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !makePrivateFolder(folder))
         return nullptr;
     auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("store.lock")));
     // A lock left by a copy that died is taken over; a live copy keeps it.
@@ -57,7 +78,7 @@ BrowserStoreLock::BrowserStoreLock(const QString& folder, const QString& cacheFo
     , m_lock(lockFolder(folder))
 {
     if (m_lock)
-        QDir().mkpath(m_cacheFolder);
+        makePrivateFolder(m_cacheFolder);
 }
 
 BrowserStore::BrowserStore(const BrowserStoreLock& lock, QObject* parent)

@@ -42,8 +42,14 @@ SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
         });
 }
 
-bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
+    // The program loads a page as if typed; the history holds only built-in pages it showed.
+    const bool askedByProgram = type == NavigationTypeTyped || type == NavigationTypeBackForward;
+    if (reachesBuiltInSiteFromWeb(url, askedByProgram, this->url())) {
+        qCInfo(lcPanes) << "refused a web page's navigation to a built-in page";
+        return false;
+    }
     if (mayNavigate)
         return mayNavigate(url, isMainFrame);
     if (isNavigable(url))

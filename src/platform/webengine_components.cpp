@@ -2,10 +2,12 @@
 
 #include "platform/tone_player.h"
 #include "platform/webengine_pane.h"
+#include "platform_rules/navigation_policy.h"
 
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <qtwebenginecoreglobal.h>
 
 namespace corvalen {
 
@@ -16,6 +18,13 @@ WebEngineComponents::WebEngineComponents(
     , m_store(store, this)
     , m_options(options)
 {
+    // The panes show pages nobody vouches for: the log says how old the engine is that shows them.
+    static const bool logged = [] {
+        qCInfo(lcPanes, "Qt %s; browser engine Chromium %s, security patches up to Chromium %s",
+            qVersion(), qWebEngineChromiumVersion(), qWebEngineChromiumSecurityPatchVersion());
+        return true;
+    }();
+    Q_UNUSED(logged);
     QWebEngineProfile* profile = m_store.profile();
     QWebEngineSettings* settings = profile->settings();
     // Pop-ups only from a person's click: a page that opens windows by itself in a loop must not

@@ -10,6 +10,14 @@ Q_LOGGING_CATEGORY(lcPanes, "corvalen.panes")
 namespace {
 // Where the build puts the maker's pages among the program's resources.
 const QLatin1String kBuiltInSite("/site/");
+
+bool isBuiltInPage(const QUrl& url)
+{
+    // A path that climbs out of the site ("/site/../res/...") stays out.
+    const QString path = url.path();
+    return url.scheme() == QLatin1String("qrc") && !path.contains(QLatin1String(".."))
+        && QDir::cleanPath(path).startsWith(kBuiltInSite);
+}
 } // namespace
 
 bool isNavigable(const QUrl& url)
@@ -22,13 +30,12 @@ bool isNavigable(const QUrl& url)
     if (scheme == QLatin1String("about"))
         // A frame written inline by its page is about:srcdoc; both show nothing of the system.
         return url.path() == QLatin1String("blank") || url.path() == QLatin1String("srcdoc");
-    if (scheme == QLatin1String("qrc")) {
-        // A path that climbs out of the site ("/site/../res/...") stays out.
-        const QString path = url.path();
-        return !path.contains(QLatin1String(".."))
-            && QDir::cleanPath(path).startsWith(kBuiltInSite);
-    }
-    return false;
+    return isBuiltInPage(url);
+}
+
+bool reachesBuiltInSiteFromWeb(const QUrl& url, bool askedByProgram, const QUrl& shown)
+{
+    return url.scheme() == QLatin1String("qrc") && !askedByProgram && !isBuiltInPage(shown);
 }
 
 } // namespace corvalen

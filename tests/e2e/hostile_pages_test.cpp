@@ -143,6 +143,11 @@ std::vector<HostileCase> hostileCases()
                 "window.onload = function () { document.getElementById('app').click(); };"
                 "</script></body>")),
             3 },
+        { "a list that frames the built-in pages and sends itself to one",
+            withScript(goods(3),
+                "<iframe src=\"qrc:/site/corvalen/linjb.htm\"></iframe><script>window.onload = "
+                "function () { location.href = 'qrc:/site/corvalen/linjb.htm'; };</script>"),
+            3, Twist::None, 2 },
         { "a renderer killed after every load", whole(goods(3)), 0,
             Twist::KillRendererAfterEachLoad },
         { "a list that stops its own load while a picture still comes",

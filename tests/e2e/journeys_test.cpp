@@ -332,16 +332,17 @@ TEST(AsUserTest, WatchReadsTheListInSandboxedRenderersAndAsksForTheTone)
     }
     // The store and the cache are the user's, in the user's home, and the sign-in is closed to
     // everyone else, as a browser keeps its profile.
+    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
     for (const QString& folder : { browserStorageFolder(), browserCacheFolder() }) {
         const QFileInfo info(folder);
+        EXPECT_FALSE(info.permissions() & others) << folder.toStdString();
         EXPECT_TRUE(info.isDir()) << folder.toStdString();
         EXPECT_TRUE(folder.startsWith(QDir::homePath() + QLatin1Char('/'))) << folder.toStdString();
         EXPECT_EQ(info.ownerId(), ::getuid()) << folder.toStdString();
     }
     const QFileInfo cookies(cookieFile(browserStorageFolder()));
     ASSERT_TRUE(cookies.exists()) << "no cookie file in the store";
-    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-        | QFile::WriteOther | QFile::ExeOther;
     EXPECT_FALSE(cookies.permissions() & others) << cookies.filePath().toStdString();
     EXPECT_FALSE(QFileInfo(cookies.path()).permissions() & others) << cookies.path().toStdString();
 }
