@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -18,20 +19,29 @@ class ToneFeed : public QObject {
 public:
     explicit ToneFeed(QObject* parent = nullptr);
 
-    // Where the samples go; null while there is no output. A tone under way goes on there.
+    // Where the samples go; null while the output changes. A tone under way goes on on the new
+    // output from what the old one had not yet sounded.
     void setOutput(QAudioSink* sink);
     // Cuts off the tone playing, if any, and plays this one from its start.
     void play(const QByteArray& samples);
     void stop() { play({}); }
 
+signals:
+    // The output takes no more of a tone (a write failed, or nothing was taken for a while): the
+    // tone is dropped, and the output should be replaced.
+    void stalled();
+
 private:
     void feed();
     void rest();
+    void giveUp();
 
     QAudioSink* m_sink = nullptr;
     QIODevice* m_device = nullptr;
     QByteArray m_samples;
     qsizetype m_written = 0;
+    // Since the output last took samples of the tone, or the tone began.
+    QElapsedTimer m_sinceTaken;
     QTimer m_timer;
     QTimer m_resting;
 };

@@ -5,9 +5,11 @@
 #include "tone_feed.h"
 
 #include <QAudioSink>
-#include <QCoreApplication>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
+#ifdef Q_OS_WIN
+#include <objbase.h>
+#endif
 
 namespace corvalen {
 
@@ -21,7 +23,7 @@ constexpr int kOutputAheadMs = 30;
 // An output that failed is tried again after this pause, not in a busy loop.
 constexpr int kOutputRetryMs = 1000;
 // Qt 6.4's PulseAudio output may still call back into a stream it has just stopped, from the
-// sound server's thread: a closed output goes only once it has long been quiet.
+// sound server's thread: there a closed output goes only once it has long been quiet.
 constexpr int kQuietMs = 2000;
 
 QAudioFormat toneFormat()
@@ -35,15 +37,29 @@ QAudioFormat toneFormat()
 
 } // namespace
 
+// On this thread, which ends with it. A closed output still waiting to go is left to the system,
+// which ends the program: its wait guards against callbacks, and none matters any more.
 ToneOutput::~ToneOutput()
 {
     closeOutput();
     if (m_decoding)
         m_decoding->waitForFinished();
+#ifdef Q_OS_WIN
+    if (m_comInitialised)
+        CoUninitialize();
+#endif
 }
 
 void ToneOutput::open()
 {
+#ifdef Q_OS_WIN
+    // Qt's WASAPI output makes its resampler's COM objects on the thread that makes the output,
+    // as a single-threaded apartment, and releases them on the thread that deletes it. This
+    // thread joins that apartment once for its whole life, so that every output opened and closed
+    // here finds it and none tears it down; a thread of another kind would make Qt's own calls
+    // fail. The window thread's apartment is never touched.
+    m_comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+#endif
     m_feed = new ToneFeed(this);
     m_default = new DefaultOutput(this);
     m_decoding = new QFutureWatcher<QByteArray>(this);
@@ -52,6 +68,8 @@ void ToneOutput::open()
     m_retry->setInterval(kOutputRetryMs);
     connect(m_retry, &QTimer::timeout, this, &ToneOutput::followDefaultOutput);
     connect(m_default, &DefaultOutput::changed, this, &ToneOutput::followDefaultOutput);
+    // Queued: the feed reports from the midst of its writing into the output it would replace.
+    connect(m_feed, &ToneFeed::stalled, this, &ToneOutput::replaceOutput, Qt::QueuedConnection);
     connect(m_decoding, &QFutureWatcher<QByteArray>::finished, this, [this] {
         // Only the tone asked for last plays; one decoded after it was overtaken is dropped.
         const QByteArray samples = m_decoding->result();
@@ -85,8 +103,16 @@ void ToneOutput::followDefaultOutput()
     if (running && device.id() == m_device.id())
         return;
     closeOutput();
-    if (!device.isNull())
+    if (device.isNull())
+        m_feed->stop(); // a tone not heard now is not played late when an output comes
+    else
         openOutput(device);
+}
+
+void ToneOutput::replaceOutput()
+{
+    closeOutput();
+    followDefaultOutput();
 }
 
 void ToneOutput::openOutput(const QAudioDevice& device)
@@ -110,10 +136,12 @@ void ToneOutput::closeOutput()
     if (QAudioSink* sink = std::exchange(m_sink, nullptr)) {
         sink->disconnect(this);
         sink->stop();
-        // It goes to the window thread, whose event loop still runs when this thread has ended.
-        // (A program that ends first leaves it to the system.)
-        sink->moveToThread(QCoreApplication::instance()->thread());
+        // Made, used and deleted on this thread alone, where its platform parts live.
+#ifdef CORVALEN_WITH_PULSEAUDIO
         QTimer::singleShot(kQuietMs, sink, &QObject::deleteLater);
+#else
+        delete sink;
+#endif
     }
     m_device = QAudioDevice();
 }

@@ -38,6 +38,8 @@ private:
     void followDefaultOutput();
     void openOutput(const QAudioDevice& device);
     void closeOutput();
+    // A stream that takes nothing more is closed, and the default output opened anew.
+    void replaceOutput();
 
     quint64 m_request = 0;
     quint64 m_decodingRequest = 0;
@@ -47,6 +49,9 @@ private:
     QTimer* m_retry = nullptr;
     QAudioDevice m_device;
     QAudioSink* m_sink = nullptr;
+#ifdef Q_OS_WIN
+    bool m_comInitialised = false;
+#endif
 };
 
 } // namespace corvalen

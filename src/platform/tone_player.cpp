@@ -6,25 +6,35 @@
 
 namespace corvalen {
 
+namespace {
+// How long the program's end waits for the output's thread: a sound server that never answers
+// (a Bluetooth output gone between the listing and the connect) must not keep the window open.
+constexpr int kEndWaitMs = 1000;
+} // namespace
+
 TonePlayer::TonePlayer(QObject* parent)
     : QObject(parent)
+    , m_thread(new QThread)
     , m_output(new ToneOutput)
 {
     // Qt's sound platform is made by its first user and lives on that thread: the window thread,
     // which outlives the output's.
     QMediaDevices::audioOutputs();
-    m_thread.setObjectName(QStringLiteral("Corvalen tones"));
-    m_output->moveToThread(&m_thread);
+    m_thread->setObjectName(QStringLiteral("Corvalen tones"));
+    m_output->moveToThread(m_thread);
     QMetaObject::invokeMethod(m_output, &ToneOutput::open);
-    m_thread.start(QThread::HighPriority);
+    m_thread->start(QThread::HighPriority);
 }
 
 // The output closes on its own thread, which then ends: a window closed ends the program at once.
+// A thread still held up in the sound server past the deadline is left to the system, with what
+// it holds: deleting a running thread would abort the program.
 TonePlayer::~TonePlayer()
 {
     m_output->deleteLater();
-    m_thread.quit();
-    m_thread.wait();
+    m_thread->quit();
+    if (m_thread->wait(QDeadlineTimer(kEndWaitMs)))
+        delete m_thread;
 }
 
 void TonePlayer::setURL(const QString& url)

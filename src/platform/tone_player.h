@@ -29,7 +29,7 @@ private:
     QString m_url;
     quint64 m_request = 0;
     ToneFetch m_fetch;
-    QThread m_thread;
+    QThread* m_thread;
     ToneOutput* m_output;
 };
 

@@ -198,6 +198,22 @@ const PlayerRow kRows[] = {
             r.ask(builtIn(2));
         },
         { { kSpeakers, { 1 } }, { kHeadphones, { 2 } } } },
+    // The tone goes on where it was: the speakers' part and the headphones' make it whole.
+    { "the default moved to the headphones in the midst of a long tone", { kSpeakers, kHeadphones },
+        [](PlayerRig& r) {
+            r.ask(builtIn(7));
+            runEvents(400);
+            sound_server::setDefaultSink(kHeadphones);
+            runEvents(kToneGapMs);
+            const QList<Sound> before = r.heardOn(kSpeakers), after = r.heardOn(kHeadphones);
+            ASSERT_EQ(before.size(), 1);
+            ASSERT_EQ(after.size(), 1) << "nothing of the tone on the new default";
+            const double own
+                = soundsIn(decodeReference(QStringLiteral(":/site/tones/7.mp3")))[0].seconds;
+            EXPECT_NEAR(before[0].seconds + after[0].seconds, own, 0.06);
+            EXPECT_LT(after[0].longestSilence, 0.010);
+        },
+        {} },
     { "the output in use removed", { kHeadphones, kSpeakers },
         [](PlayerRig& r) {
             r.ask(builtIn(1));
