@@ -113,7 +113,8 @@ void printProcesses(const char* phase)
 {
     for (qint64 pid : processTree()) {
         QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        commandLine.open(QIODevice::ReadOnly);
+        if (!commandLine.open(QIODevice::ReadOnly))
+            continue; // the process has ended since the tree was read
         const QByteArray words = commandLine.readAll().replace('\0', ' ');
         const qsizetype type = words.indexOf("--type=");
         std::printf("# %s pid %lld %s %lld kB\n", phase, static_cast<long long>(pid),

@@ -1,6 +1,7 @@
 #include "heavy_shop.h"
 
 #include "heavy_pages.h"
+#include "loopback_http.h"
 
 #include <QHttpServerRequest>
 
@@ -18,12 +19,7 @@ HeavyShop::HeavyShop(int goods)
             ++m_listLoads;
             return QHttpServerResponse("text/html; charset=utf-8", m_list);
         });
-    // One request a connection: the server of Qt 6.4 stalls on kept-alive connections.
-    m_server->afterRequest([](QHttpServerResponse&& response) {
-        response.setHeader("Connection", "close");
-        return std::move(response);
-    });
-    m_port = m_server->listen(QHostAddress::LocalHost, 0);
+    m_port = demo::serveOnLoopback(*m_server);
 }
 
 void HeavyShop::serveShopsOf(Sites& sites) const

@@ -1,6 +1,7 @@
 #include "shop_simulation.h"
 
 #include "goods_sequence.h"
+#include "loopback_http.h"
 
 #include <QFile>
 #include <QHttpServer>
@@ -45,12 +46,6 @@ ShopSimulation::ShopSimulation(QObject* parent)
 {
     m_server->route(QStringLiteral("/"),
         [this](const QHttpServerRequest& request) { return respond(request); });
-    // One request a connection: the server of Qt 6.4 stalls on kept-alive connections, and the
-    // browser allows only six of them to one host.
-    m_server->afterRequest([](QHttpServerResponse&& response) {
-        response.setHeader("Connection", "close");
-        return std::move(response);
-    });
     m_server->route(QStringLiteral("/<arg>"),
         [this](const QUrl&, const QHttpServerRequest& request) { return respond(request); });
 }
@@ -59,7 +54,7 @@ ShopSimulation::~ShopSimulation() = default;
 
 bool ShopSimulation::start()
 {
-    m_port = m_server->listen(QHostAddress::LocalHost, 0);
+    m_port = serveOnLoopback(*m_server);
     return m_port != 0;
 }
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing Corvalen needs.
-# Safe to run again: it only installs what is missing.
+# Installs every Debian package that building, running and testing Corvalen needs, on Debian 12
+# or 13 (or testing). Safe to run again: it only installs what is missing.
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev libqt6svg6
     libgl-dev
@@ -18,6 +18,10 @@ packages=(
 # The check of the Windows workflow runs a validator from the npm registry; a Node.js that is
 # already here (with its own npm) serves.
 command -v npm >/dev/null || packages+=(nodejs npm)
+# On Debian 12 the test command proves the program on the newest Qt too, in a root of Debian's
+# testing release.
+. /etc/os-release
+[ "${VERSION_CODENAME:-}" != bookworm ] || packages+=(debootstrap)
 
 missing=()
 for p in "${packages[@]}"; do

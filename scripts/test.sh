@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: what can be checked here of the Windows
 # release, the main build's tests (unit, end to end on the real engine, fuzzing, format, package),
-# the checks as a normal user with the engine's sandbox on (their log shown whole), then the unit
-# tests again under the address and undefined-behaviour sanitizers.
+# the checks as a normal user with the engine's sandbox on (their log shown whole), the unit
+# tests again under the address and undefined-behaviour sanitizers, and on Debian 12, whose Qt is
+# 6.4, the unit and end-to-end tests again on the newest Qt, in a root of Debian testing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -10,7 +11,10 @@ bash scripts/build.sh
 bash scripts/check-windows-release.sh build
 export QTWEBENGINE_DISABLE_SANDBOX=1
 ctest --test-dir build --output-on-failure --timeout 900 --exclude-regex '^as-user$'
+grep -m1 -h 'browser engine Chromium' build/Testing/Temporary/LastTest.log
 ctest --test-dir build --verbose --timeout 900 --tests-regex '^as-user$'
 cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j2
 ctest --preset sanitize
+. /etc/os-release
+[ "${VERSION_CODENAME:-}" != bookworm ] || bash scripts/test-newest-qt.sh

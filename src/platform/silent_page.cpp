@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
 #include <QWebEngineRegisterProtocolHandlerRequest>
 
 namespace corvalen {
@@ -26,10 +29,16 @@ SilentPage::SilentPage(QWebEngineProfile* profile, QObject* parent)
     // Invalid certificates are refused, silent or not: nobody is there to judge them.
     connect(this, &QWebEnginePage::certificateError, this,
         [](QWebEngineCertificateError error) { error.rejectCertificate(); });
+    // Nothing a page asks for (place, camera, notifications...) is granted.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(this, &QWebEnginePage::permissionRequested, this,
+        [](QWebEnginePermission permission) { permission.deny(); });
+#else
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
         [this](const QUrl& origin, Feature feature) {
             setFeaturePermission(origin, feature, PermissionDeniedByUser);
         });
+#endif
     connect(this, &QWebEnginePage::fullScreenRequested, this,
         [](QWebEngineFullScreenRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,

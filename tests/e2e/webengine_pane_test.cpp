@@ -1,6 +1,7 @@
 #include "event_spy.h"
 #include "eventually.h"
 #include "fakes.h"
+#include "loopback_http.h"
 #include "loopback_server.h"
 #include "page_click.h"
 #include "platform/webengine_components.h"
@@ -111,7 +112,7 @@ TEST_F(WebEnginePaneTest, FailedLoadShowsNoPageTitleAndRefreshRetriesTheAddress)
         return QHttpServerResponse(
             "text/html", "<html><head><title>1.3.0</title></head><body>up</body></html>");
     });
-    ASSERT_EQ(revived.listen(QHostAddress::LocalHost, port), port);
+    ASSERT_EQ(demo::serveOnLoopback(revived, port), port);
     first->Refresh();
     EXPECT_EVENTUALLY_EQ(firstDocs.size(), 2, kLoadTimeoutMs);
     EXPECT_EQ(firstDocs[1], QStringLiteral("1.3.0"));

@@ -1,5 +1,7 @@
 #include "loopback_server.h"
 
+#include "loopback_http.h"
+
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QTcpServer>
@@ -19,16 +21,10 @@ LoopbackServer::LoopbackServer()
                 return QHttpServerResponse(
                     "text/plain", "not found", QHttpServerResponse::StatusCode::NotFound);
             QHttpServerResponse response(page->type, page->body, page->status);
-            response.addHeaders(page->headers);
+            demo::addHeaders(response, page->headers);
             return response;
         });
-    // One request a connection: the server of Qt 6.4 stalls on kept-alive connections, and the
-    // browser allows only six of them to one host.
-    m_server->afterRequest([](QHttpServerResponse&& response) {
-        response.setHeader("Connection", "close");
-        return std::move(response);
-    });
-    m_port = m_server->listen(QHostAddress::LocalHost, 0);
+    m_port = demo::serveOnLoopback(*m_server);
 }
 
 void LoopbackServer::setPage(const QString& path, const QByteArray& html, const QByteArray& type,

@@ -5,6 +5,7 @@
 #include "forms/form1.h"
 #include "forms/form3.h"
 
+#include <QApplication>
 #include <memory>
 
 namespace corvalen::testing {
@@ -27,5 +28,17 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<Corvalen> program;
 };
+
+// Makes the window the active one, as a click on it does, or none (null). Qt 6.5 deprecates the
+// call, and no other one sets it at once.
+inline void setActiveWindow(QWidget* window)
+{
+    // clang-format off
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(window);
+    QT_WARNING_POP
+    // clang-format on
+}
 
 } // namespace corvalen::testing

@@ -164,7 +164,7 @@ TEST_F(CriteriaPanelTest, KeywordBoxColourLifeCycle)
 TEST_F(CriteriaPanelTest, EachUserActionOnTheRealWidgetsRunsItsHandlerOnce)
 {
     f.show();
-    QApplication::setActiveWindow(&f);
+    setActiveWindow(&f);
     int check1 = 0;
     int option1 = 0;
     int gotFocus = 0;

@@ -164,7 +164,7 @@ TEST(AlertTonesTest, ToneAsksForAttentionOnlyWhileTheWindowIsInactive)
     Form1& f = h.form();
     f.show();
     for (const bool active : { false, true }) {
-        QApplication::setActiveWindow(active ? &f : nullptr);
+        setActiveWindow(active ? &f : nullptr);
         const int before = h.shell.attentionAsked;
         f.Command2(0).Click.raise();
         EXPECT_EQ(h.shell.attentionAsked - before, active ? 0 : 1) << "active: " << active;
