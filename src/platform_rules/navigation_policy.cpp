@@ -11,12 +11,11 @@ namespace {
 // Where the build puts the maker's pages among the program's resources.
 const QLatin1String kBuiltInSite("/site/");
 
+// A path that climbs out of the site ("/site/../res/...") stays out.
 bool isBuiltInPage(const QUrl& url)
 {
-    // A path that climbs out of the site ("/site/../res/...") stays out.
-    const QString path = url.path();
-    return url.scheme() == QLatin1String("qrc") && !path.contains(QLatin1String(".."))
-        && QDir::cleanPath(path).startsWith(kBuiltInSite);
+    return url.scheme() == QLatin1String("qrc") && !url.path().contains(QLatin1String(".."))
+        && QDir::cleanPath(url.path()).startsWith(kBuiltInSite);
 }
 } // namespace
 

@@ -14,9 +14,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcPanes)
 // script addresses, inline data) is refused and never handed to the operating system.
 bool isNavigable(const QUrl& url);
 
-// The maker's pages built into the program open for the program's own loads and for the
-// navigations of a built-in page shown; a web page, or a frame inside one, could dress itself in
-// the program's own screens with them. True where such an address is asked for by neither.
+// True for a built-in page asked for by neither the program nor a built-in page shown: a web
+// page, or a frame in one, could dress itself in the program's own screens with it.
 bool reachesBuiltInSiteFromWeb(const QUrl& url, bool askedByProgram, const QUrl& shown);
 
 } // namespace corvalen

@@ -44,8 +44,8 @@ void PaneLifecycle::navigate(const QUrl& url)
         qCInfo(lcPanes) << "refused to open a" << url.scheme() << "address";
         return;
     }
-    m_reportOwed = true;
-    m_requestReloaded = false;
+    m_reportOwed = m_reloadsFree = true;
+    m_endedOwnHang = false;
     noAddress ? showErrorPage(url) : ask(url, url);
 }
 
@@ -55,8 +55,8 @@ void PaneLifecycle::refresh()
 {
     if (!allows(Trigger::Ask) || (m_load.address.isEmpty() && !m_load.errorPage))
         return; // nothing was ever asked for
-    m_reportOwed = true;
-    m_requestReloaded = false;
+    m_reportOwed = m_reloadsFree = true;
+    m_endedOwnHang = false;
     if (m_load.address.isEmpty())
         return showErrorPage(m_load.address);
     // Only a page read stands committed, for the engine's own reload.
@@ -132,6 +132,8 @@ void PaneLifecycle::loadEnded(LoadEnd end, const QUrl& url)
         m_reports.downloadComplete();
     const QUrl shown = m_engine.shownUrl();
     const bool pageShown = isNavigable(shown) || isOwnErrorPage(shown);
+    m_load.completed = end != LoadEnd::Failed
+        && (end != LoadEnd::Stopped || url == shown || shown != m_shownReported);
     switch (end) {
     case LoadEnd::Succeeded:
     case LoadEnd::HttpError: // the server's own page for its error status is the document
@@ -189,8 +191,9 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
         return m_engine.armTimer(PaneTimer::ReadAgain, kReadAgainMs);
     }
     // A load that ended with the page reported still shown (one cut short before its page came)
-    // brings no new document, nor does a read that brought nothing.
-    const bool fresh = read && (read->identity.isEmpty() || read->identity != m_reported);
+    // brings no new document; one that completed a document whose read answers nothing, an empty.
+    const bool fresh
+        = read ? read->identity.isEmpty() || read->identity != m_reported : m_load.completed;
     if (read && !fresh && m_load.failed)
         return showErrorPage(*m_load.failed);
     if (!read)
@@ -204,7 +207,7 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
     else
         followTitle(read);
     if (fresh)
-        m_reported = read->identity;
+        m_reported = read ? read->identity : QString();
     // The page read may be newer than the load that ended: it goes by its own address, or by the
     // engine's when it said nothing.
     const QUrl shown = read ? read->address : m_engine.shownUrl();
@@ -219,6 +222,7 @@ void PaneLifecycle::documentRead(quint64 load, const std::optional<DocumentRead>
 void PaneLifecycle::report()
 {
     m_reportOwed = false;
+    m_shownReported = m_engine.shownUrl();
     m_reports.documentComplete(m_load.address.toString());
 }
 
@@ -257,6 +261,7 @@ void PaneLifecycle::probe()
     } else if (now - *m_silentSince >= kHangMs) {
         qCWarning(lcPanes) << "ended a renderer that answered nothing for" << kHangMs << "ms";
         m_silentSince.reset();
+        m_endedOwnHang = m_reportOwed && !m_reloadsFree;
         m_engine.endRenderer();
     }
     m_engine.probe();
@@ -266,18 +271,20 @@ void PaneLifecycle::probe()
 void PaneLifecycle::rendererAnswered()
 {
     m_silentSince.reset();
+    m_reloadsFree = false;
 }
 
-// A crashed page is loaded again while the budget allows; once it is spent, a page shows our
-// error page instead, and our error page waits for the budget to show itself again. A request of
-// the program's that has not had its page yet (its renderer may have been hung by the page
-// before) is loaded again once outside the budget: a loop then takes a request at every turn.
+// A crashed page is loaded again while the budget allows; once spent, a page shows our error
+// page, which waits for the budget. A request whose renderer answered nothing since (the page
+// before hung it) is loaded again once outside it; one whose own page hung gets our error page.
 void PaneLifecycle::recover()
 {
     const qint64 now = m_engine.elapsedMs();
     while (!m_crashReloads.empty() && now - m_crashReloads.front() >= kCrashWindowMs)
         m_crashReloads.pop_front();
-    const bool requestsOwn = m_reportOwed && !std::exchange(m_requestReloaded, true);
+    if (std::exchange(m_endedOwnHang, false))
+        return showErrorPage(m_load.address);
+    const bool requestsOwn = m_reportOwed && std::exchange(m_reloadsFree, false);
     const bool spent = !requestsOwn && m_crashReloads.size() >= kMaxCrashReloads;
     if (spent && m_load.errorPage) {
         const qint64 waitMs = m_crashReloads.front() + kCrashWindowMs - now;

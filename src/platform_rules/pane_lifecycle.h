@@ -37,6 +37,7 @@ struct PaneLoad {
     std::optional<QUrl> failed = std::nullopt;
     // How often the page was read again while it still parsed.
     int readsAgain = 0;
+    bool completed = false; // it ended with a document of its own, however its read answers
 };
 
 // The load lifecycle of one browser pane: one state, moved only along the moves of the table in
@@ -78,7 +79,7 @@ public:
     void documentRead(quint64 load, const std::optional<DocumentRead>& read);
     void titleChanged();
     void rendererCrashed();
-    // The renderer answered a probe: it runs.
+    // The renderer answered a probe or a read: it runs.
     void rendererAnswered();
     void lifecycleChanged(bool active);
     void recommendationChanged(PageKeeping keeping);
@@ -134,13 +135,15 @@ private:
     std::optional<qint64> m_silentSince;
     // The document as read at its report, for the program to look at.
     std::optional<Document> m_document;
-    // The document reported last: a load of the page's own that ends with it still shown has
-    // nothing new.
+    // The document reported last, and the address then shown: a load of the page's own that ends
+    // with it still shown has nothing new.
     QString m_reported;
+    QUrl m_shownReported;
     // When the crash reloads of the last minute were asked for: a budget spans many loads.
     std::deque<qint64> m_crashReloads;
-    // The request owed a report was loaded again once after a crash, outside the budget.
-    bool m_requestReloaded = false;
+    // A request's page may be loaded again once outside the crash budget (see `recover`).
+    bool m_reloadsFree = false;
+    bool m_endedOwnHang = false;
     // What the program says of the pane; no load state tells it.
     bool m_hidden = false;
     bool m_runsWhileHidden = false;

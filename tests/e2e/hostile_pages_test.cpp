@@ -98,6 +98,9 @@ std::vector<HostileCase> hostileCases()
                 "<script>window.onload = function () {"
                 " setTimeout(function () { for (;;) {} }, 300); };</script>"),
             4, Twist::None, 3, 10000 },
+        { "a list that hangs at every load before its list ends",
+            whole("<html><body><script>for (;;) {}</script>" + goods(4).mid(12)), 0, Twist::None, 4,
+            10000 },
         { "empty body", whole("<html><body></body></html>"), 0 },
         { "no content at all", whole(""), 0 },
         { "plain text", whole(marker() + " " + marker(), "text/plain; charset=utf-8"), 2 },

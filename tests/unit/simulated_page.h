@@ -120,6 +120,7 @@ public:
             }
             return;
         case Act::Crash: // also while frozen; reads underway are answered only at destruction
+            m_checks.crashedSinceRequest |= s.arg >= 0; // below 0: the pane ended a hung one
             if (m_page.doc && !m_engine.crashed)
                 crash();
             return;
@@ -139,11 +140,16 @@ public:
         }
     }
 
-    // Lets everything run out, then checks the rules that hold once nothing more happens.
+    // Lets everything run out, then checks the rules that hold once nothing more happens. All now
+    // answer at once: a request is read within the shortest watch's 10 s, unless renderers crash.
     void settle()
     {
         m_engine.lagMs = 1000;
+        const qint64 from = m_engine.now;
         for (int i = 0; i < 5000; ++i) {
+            if (m_program.reportOwed && !m_checks.crashedSinceRequest
+                && m_engine.now - from >= 10000)
+                return fault("a request was not read within its interval");
             if (!m_engine.queue.empty())
                 deliverFirst();
             else if (!m_engine.reads.empty())
@@ -228,7 +234,9 @@ public:
     {
         opened("ended a renderer after close");
         expect(hung(), "ended a renderer that answers");
-        post([this] { play({ Act::Crash, 0 }); });
+        m_checks.ownHang
+            = m_program.reportOwed && (m_checks.answeredSinceRequest || m_checks.requestReloaded);
+        post([this] { play({ Act::Crash, -1 }); });
     }
     void freeze() override
     {
@@ -288,11 +296,11 @@ public:
             return;
         const auto& read = pane.document();
         const Doc& doc = *m_page.doc;
-        // A read that answered nothing tells nothing of the page: it may be reported again.
+        // A page whose read answers nothing is read as empty, under the address the engine names.
         const bool empty = doc.unreadable;
         // A load the program asked for is reported once, whatever it brought; a load of the
         // page's own only for a new page.
-        const bool fresh = !empty && m_checks.reported.insert(doc.id).second;
+        const bool fresh = m_checks.reported.insert(doc.id).second;
         expect(std::exchange(m_program.reportOwed, false) || fresh, "reported a page twice");
         expect(read
                 && (empty ? read->Title.isEmpty() && !read->bodyHtml
@@ -303,7 +311,8 @@ public:
             "reported the end of a load before the one asked for");
         expect(m_checks.answeredEnds == m_checks.endsDelivered, "used the read of a load before");
         expect(
-            url == m_page.doc->url.toString() || isErrorPage(), "reported under another address");
+            url == doc.url.toString() || isErrorPage() || (empty && url == shownUrl().toString()),
+            "reported under another address");
         m_checks.owed.reset();
     }
 
@@ -362,7 +371,8 @@ private:
         m_checks.askedSinceCommit = true;
         m_program.reportOwed = true;
         m_program.inRequest = true;
-        m_checks.requestReloaded = false;
+        m_checks.requestReloaded = m_checks.answeredSinceRequest = m_checks.ownHang
+            = m_checks.crashedSinceRequest = false;
         call();
         m_program.inRequest = false;
     }
@@ -523,10 +533,13 @@ private:
     {
         const Read read = m_engine.reads[index];
         m_engine.reads.erase(m_engine.reads.begin() + static_cast<std::ptrdiff_t>(index));
-        if (read.probe)
-            return pane.rendererAnswered();
         Doc& doc = *m_page.doc;
-        doc.unreadable = doc.unreadable || breaks;
+        doc.unreadable = doc.unreadable || (breaks && !read.probe);
+        m_checks.answeredSinceRequest |= read.probe || !doc.unreadable; // nothing says nothing
+        if (read.probe || !doc.unreadable)
+            pane.rendererAnswered();
+        if (read.probe)
+            return;
         const QString id = QString::number(doc.id);
         const auto shownBody = id == read.reported ? std::nullopt : std::optional(body(doc));
         m_checks.answeredEnds = read.ends;
@@ -565,12 +578,15 @@ private:
             expect(!fromNetwork, "loaded from the network by itself");
             return;
         }
-        const bool requestsOwn = m_program.reportOwed && !m_checks.requestReloaded;
+        const bool requestsOwn
+            = m_program.reportOwed && !m_checks.requestReloaded && !m_checks.answeredSinceRequest;
+        const bool ownHang = std::exchange(m_checks.ownHang, false);
+        expect(!ownHang || !fromNetwork, "loaded a request's own page again after it hung");
         m_checks.requestReloaded = m_checks.requestReloaded || m_program.reportOwed;
         auto& loads = m_checks.crashLoads;
         while (!loads.empty() && m_engine.now - loads.front().first >= 60000)
             loads.pop_front();
-        expect(fromNetwork || m_program.wanted.isEmpty() || m_checks.crashOnErrorPage
+        expect(fromNetwork || m_program.wanted.isEmpty() || m_checks.crashOnErrorPage || ownHang
                 || (loads.size() >= 3 && !requestsOwn),
             "gave up on a crashed page before three reloads a minute, or its own to a request");
         if (requestsOwn && fromNetwork)
@@ -611,9 +627,10 @@ private:
         m_engine.now = std::max(m_engine.now, due);
         m_engine.timers.erase(timer);
         // A page read whose renderer is gone is recovered like a crash.
-        m_checks.afterCrash = m_checks.afterCrash
-            || (timer == PaneTimer::Probe && pane.state() == PaneLifecycle::State::Reading
-                && !rendererLives());
+        const bool gone = timer == PaneTimer::Probe && pane.state() == PaneLifecycle::State::Reading
+            && !rendererLives();
+        m_checks.afterCrash |= gone;
+        m_checks.crashedSinceRequest |= gone;
         pane.timerFired(timer);
     }
     // The rules that hold once nothing more happens.
@@ -701,6 +718,8 @@ private:
         bool crashOnErrorPage = false;
         bool askedSinceCommit = false;
         bool requestReloaded = false; // the request not yet reported, after a crash
+        // Since the request: the renderer answered; the pane ended one its own page hung; one died.
+        bool answeredSinceRequest = false, ownHang = false, crashedSinceRequest = false;
         // The last load the pane asked for is our error page.
         bool errorPageAsked = false;
         LoadEnd lastEnd = LoadEnd::Succeeded;
