@@ -1,6 +1,7 @@
 // corvalen-demo: the very same program, with every site it talks to simulated on this machine,
 // so that it can be tried without network.
 #include "app/corvalen.h"
+#include "app/qt_translations.h"
 #include "platform/browser_store.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_dialogs.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     const corvalen::BrowserStoreLock store(
         corvalen::browserStorageFolder(), corvalen::browserCacheFolder());
     QApplication app(argc, argv);
+    const auto translations = corvalen::installQtTranslations(QLocale::system());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 

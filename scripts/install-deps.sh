@@ -10,7 +10,7 @@ packages=(
     libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav libmpg123-dev libpulse-dev
     pulseaudio pulseaudio-utils
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick openbox wmctrl openssl
 )

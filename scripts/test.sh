@@ -12,6 +12,14 @@ bash scripts/check-windows-release.sh build
 export QTWEBENGINE_DISABLE_SANDBOX=1
 ctest --test-dir build --output-on-failure --timeout 900 --exclude-regex '^as-user$'
 grep -m1 -h 'browser engine Chromium' build/Testing/Temporary/LastTest.log
+# The unit tests again as a Windows runner meets them: no Chinese face, an English system, another
+# time zone.
+fonts=$(mktemp -d)
+trap 'rm -rf "$fonts"' EXIT
+printf '<?xml version="1.0"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>%s</cachedir></fontconfig>\n' \
+    "$fonts" >"$fonts/fonts.conf"
+FONTCONFIG_FILE="$fonts/fonts.conf" LANG=en_US.UTF-8 LANGUAGE=en TZ=America/New_York \
+    ctest --test-dir build --output-on-failure -L unit -E '^lifecycle-seeds$'
 ctest --test-dir build --verbose --timeout 900 --tests-regex '^as-user$'
 cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j2

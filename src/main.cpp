@@ -1,4 +1,5 @@
 #include "app/corvalen.h"
+#include "app/qt_translations.h"
 #include "platform/browser_store.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_dialogs.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     const corvalen::BrowserStoreLock store(
         corvalen::browserStorageFolder(), corvalen::browserCacheFolder());
     QApplication app(argc, argv);
+    const auto translations = corvalen::installQtTranslations(QLocale::system());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
 
