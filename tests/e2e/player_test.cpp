@@ -211,7 +211,8 @@ const PlayerRow kRows[] = {
             const double own
                 = soundsIn(decodeReference(QStringLiteral(":/site/tones/7.mp3")))[0].seconds;
             EXPECT_NEAR(before[0].seconds + after[0].seconds, own, 0.06);
-            EXPECT_LT(after[0].longestSilence, 0.010);
+            // Qt 6.11's PulseAudio stream may fall silent once for up to two feeds as it starts.
+            EXPECT_LT(after[0].longestSilence, 0.030);
         },
         {} },
     { "the output in use removed", { kHeadphones, kSpeakers },
