@@ -13,6 +13,7 @@ packages=(
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick openbox wmctrl openssl
+    git file
 )
 
 # The check of the Windows workflow runs a validator from the npm registry; a Node.js that is
