@@ -203,10 +203,11 @@ void WebEnginePane::readDocument(quint64 load, const QString& reported)
     const QString script = QString::fromUtf8(kReadDocument).arg(digits ? reported : QString());
     m_page->runJavaScript(
         script, QWebEngineScript::ApplicationWorld, [self, load](const QVariant& result) {
-            if (self && result.isValid())
+            if (!self)
+                return;
+            if (result.isValid())
                 self->m_lifecycle.rendererAnswered();
-            if (self)
-                self->m_lifecycle.documentRead(load, documentOf(result));
+            self->m_lifecycle.documentRead(load, documentOf(result));
         });
 }
 
